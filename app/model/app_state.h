@@ -1,0 +1,48 @@
+#pragma once
+// The state the main window owns for the whole run: the settings record,
+// the encoder tables, the results of the last build and the platform
+// services every command routine reaches through it.
+#include <string>
+
+#include "app/model/settings.h"
+#include "platform/clipboard.h"
+#include "platform/metafile_pict.h"
+#include "platform/user_interface.h"
+
+namespace quillet {
+
+struct PatternTables;  // app/encode/pattern_tables.h
+
+struct BuildOutput {
+    std::string barPattern;     // current bar pattern (for the .dbp file)
+    std::string checkValue;     // the `CheckValue` display
+    std::string totalLength;    // the `TotalLength` display
+    int symbolWidth = 0;        // W in drawing units
+    int symbolHeight = 0;       // total height in drawing units
+    gdi::MetafilePict picture;  // last picture put on the clipboard (handle owned there)
+    bool saveEnabled = false;   // "Save &Bar Code As..."
+    bool dbpSaveEnabled = false;  // "Save .&dbp File As..."
+};
+
+struct AppState {
+    SymbolSettings settings;
+    platform::UserInterface* ui = nullptr;
+    platform::Clipboard* clipboard = nullptr;
+
+    PatternTables* tables = nullptr;  // owned; built before every linear encode
+    BuildOutput output;
+    std::string scratchMetafilePath;
+
+    bool resetting = false;         // File New restoring defaults
+    bool showPasteHint = true;      // `ShowWordWarning`
+    bool pasteHintShown = false;
+    bool ddeConversation = false;   // a command-language client is driving
+    std::string appTitle = "Quillet";
+
+    AppState();
+    ~AppState();
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+};
+
+}  // namespace quillet
