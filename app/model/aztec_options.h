@@ -6,6 +6,12 @@
 namespace quillet {
 
 struct AztecOptions {
+    // Size selector handed to the library as SizeSpec: 0 default error
+    // correction, 1-99 error correction percent, 101-104 compact symbol with
+    // 1-4 layers, 201-232 full-range symbol with 1-32 layers.
+    int aztecSizeSpec = 0;
+    // Create a menu symbol (request flag 0x10).
+    bool aztecMenuSymbol = false;
 };
 
 }  // namespace quillet

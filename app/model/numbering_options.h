@@ -1,11 +1,31 @@
 #pragma once
-// Options of the current symbol for message file and incremental numbering; a member of SymbolSettings.
+// Message file and incremental numbering state; a member of SymbolSettings.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
+enum IncTarget : int { IncTargetMessage = -1, IncTargetSupplement = 0 };
+
 struct NumberingOptions {
+    // Message file: one message per line, stepped through with Next/Previous.
+    std::string messageFilePath;
+    std::vector<std::string> messageLines;  // without line ends
+    int messageLineCount = 0;
+    int currentLine = 0;                    // 1-based while a file is open
+    bool messageFileOpen = false;
+    bool endReached = false;  // the last step would have left the file
+
+    // Incremental numbering: preamble + counter + postamble.
+    bool incEnabled = false;
+    bool incSuspended = false;  // switched off by opening a message file
+    double incStart = 1;        // the current number
+    double incValue = 1;        // step per Next (subtracted per Previous)
+    double incWidth = 0;        // digits; 0 = as many as the number needs
+    std::string incPreamble;
+    std::string incPostamble;
+    int incTarget = IncTargetMessage;
 };
 
 }  // namespace quillet
