@@ -1,0 +1,86 @@
+#pragma once
+// The process-wide object table behind the gdi calls. Not for callers
+// outside platform/.
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/gdi.h"
+
+namespace gdi::detail {
+
+// What a device context currently draws with, and how it maps coordinates.
+struct DcState {
+    int mapMode = MM_TEXT;
+    Point windowOrg{0, 0};
+    Size windowExt{1, 1};
+    Point viewportOrg{0, 0};
+    Size viewportExt{1, 1};
+    int bkMode = OPAQUE;
+    COLORREF bkColor = RGB(255, 255, 255);
+    COLORREF textColor = RGB(0, 0, 0);
+    uint32_t textAlign = TA_LEFT | TA_TOP;
+    LogPen pen{PS_SOLID, 0, RGB(0, 0, 0)};
+    LogBrush brush{BS_SOLID, RGB(255, 255, 255), 0};
+    LogFont font;
+    Point current{0, 0};
+    // Handles currently selected (for SelectObject's return value).
+    Handle penHandle = 0, brushHandle = 0, fontHandle = 0;
+};
+
+struct MetafileDC {
+    std::vector<uint16_t> words;  // records recorded so far
+    uint32_t maxRecord = 0;       // largest record, in words
+    std::vector<Handle> slots;    // the metafile's object table; 0 = free
+    std::map<Handle, uint16_t> slotOf;
+    bool disk = false;
+    std::string path;
+    DcState state;
+    std::vector<DcState> saved;
+};
+
+struct CairoDC {
+    cairo_t* cr = nullptr;
+    int dpiX = 0, dpiY = 0;
+    DcState state;
+    std::vector<DcState> saved;
+};
+
+struct Object {
+    ObjectKind kind = ObjectKind::None;
+    bool stock = false;
+    LogPen pen;
+    LogBrush brush;
+    LogFont font;
+    std::vector<uint8_t> metafileBytes;
+    std::unique_ptr<MetafileDC> mdc;
+    std::unique_ptr<CairoDC> cdc;
+};
+
+// The lock every public call takes.
+std::recursive_mutex& tableLock();
+Object* find(Handle h);
+Object* find(Handle h, ObjectKind kind);
+Handle add(Object&& obj);
+void remove(Handle h);
+// Every live metafile DC (for recording object deletions).
+std::vector<MetafileDC*> openMetafileDCs();
+// The system font's description.
+const LogFont& systemFont();
+// The initial state of a new DC: stock black pen, white brush, system font.
+DcState defaultState();
+
+// Recording helpers (gdi_metafile.cpp).
+void record(MetafileDC& dc, uint16_t function, const std::vector<uint16_t>& params);
+bool selectIntoMetafile(MetafileDC& dc, Handle h, const Object& obj);
+void forgetObject(Handle h);
+std::vector<uint8_t> finishMetafile(const MetafileDC& dc);
+
+// Drawing on a cairo DC with its current state (renderer.cpp).
+void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom);
+void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes);
+void cairoLineTo(CairoDC& dc, int x, int y);
+int cairoDeviceCaps(const CairoDC& dc, int index);
+
+}  // namespace gdi::detail

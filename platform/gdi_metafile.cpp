@@ -1,0 +1,201 @@
+// Metafile recording: the object table of a metafile, the header, and the
+// metafile handles.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "platform/gdi_internal.h"
+#include "platform/wmf_format.h"
+#include "platform/wmf_reader.h"
+
+namespace gdi {
+namespace detail {
+namespace {
+
+uint16_t w16(int v) { return uint16_t(int16_t(v)); }
+uint16_t lo(uint32_t v) { return uint16_t(v & 0xFFFF); }
+uint16_t hi(uint32_t v) { return uint16_t(v >> 16); }
+
+void put16(std::vector<uint8_t>& b, uint16_t v) {
+    b.push_back(uint8_t(v));
+    b.push_back(uint8_t(v >> 8));
+}
+void put32(std::vector<uint8_t>& b, uint32_t v) {
+    put16(b, lo(v));
+    put16(b, hi(v));
+}
+
+// The create record of a pen, brush or font, or false when a value does
+// not fit the record's 16-bit fields.
+bool createRecord(const Object& o, uint16_t& function, std::vector<uint16_t>& p) {
+    p.clear();
+    switch (o.kind) {
+        case ObjectKind::Pen:
+            if (!fitsInt16(o.pen.width)) return false;
+            function = wmf::META_CREATEPENINDIRECT;
+            p = {uint16_t(o.pen.style), w16(o.pen.width), 0, lo(o.pen.color), hi(o.pen.color)};
+            return true;
+        case ObjectKind::Brush:
+            function = wmf::META_CREATEBRUSHINDIRECT;
+            p = {uint16_t(o.brush.style), lo(o.brush.color), hi(o.brush.color), w16(o.brush.hatch)};
+            return true;
+        case ObjectKind::Font: {
+            const LogFont& f = o.font;
+            for (int v : {f.height, f.width, f.escapement, f.orientation, f.weight})
+                if (!fitsInt16(v)) return false;
+            function = wmf::META_CREATEFONTINDIRECT;
+            p = {w16(f.height), w16(f.width), w16(f.escapement), w16(f.orientation), w16(f.weight),
+                 uint16_t(f.italic | f.underline << 8), uint16_t(f.strikeOut | f.charSet << 8),
+                 uint16_t(f.outPrecision | f.clipPrecision << 8), uint16_t(f.quality | f.pitchAndFamily << 8)};
+            for (size_t i = 0; i < wmf::kFaceNameBytes; i += 2)
+                p.push_back(uint16_t(uint8_t(f.faceName[i]) | uint8_t(f.faceName[i + 1]) << 8));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void record(MetafileDC& dc, uint16_t function, const std::vector<uint16_t>& params) {
+    uint32_t size = uint32_t(3 + params.size());
+    dc.words.push_back(lo(size));
+    dc.words.push_back(hi(size));
+    dc.words.push_back(function);
+    dc.words.insert(dc.words.end(), params.begin(), params.end());
+    if (size > dc.maxRecord) dc.maxRecord = size;
+}
+
+bool selectIntoMetafile(MetafileDC& dc, Handle h, const Object& obj) {
+    auto it = dc.slotOf.find(h);
+    if (it == dc.slotOf.end()) {
+        uint16_t function = 0;
+        std::vector<uint16_t> params;
+        if (!createRecord(obj, function, params)) return false;
+        // A new object takes the lowest free slot, as a player assigns them.
+        size_t slot = 0;
+        while (slot < dc.slots.size() && dc.slots[slot] != 0) ++slot;
+        if (slot >= 0xFFFF) return false;
+        if (slot == dc.slots.size()) dc.slots.push_back(0);
+        dc.slots[slot] = h;
+        it = dc.slotOf.emplace(h, uint16_t(slot)).first;
+        record(dc, function, params);
+    }
+    record(dc, wmf::META_SELECTOBJECT, {it->second});
+    return true;
+}
+
+void forgetObject(Handle h) {
+    for (MetafileDC* dc : openMetafileDCs()) {
+        auto it = dc->slotOf.find(h);
+        if (it == dc->slotOf.end()) continue;
+        record(*dc, wmf::META_DELETEOBJECT, {it->second});
+        dc->slots[it->second] = 0;
+        dc->slotOf.erase(it);
+    }
+}
+
+std::vector<uint8_t> finishMetafile(const MetafileDC& dc) {
+    uint32_t total = wmf::kHeaderWords + uint32_t(dc.words.size()) + wmf::kEofRecordWords;
+    uint32_t maxRecord = dc.maxRecord > wmf::kEofRecordWords ? dc.maxRecord : wmf::kEofRecordWords;
+    std::vector<uint8_t> b;
+    b.reserve(size_t(total) * 2);
+    put16(b, wmf::kMemoryMetafile);
+    put16(b, wmf::kHeaderWords);
+    put16(b, wmf::kVersion);
+    put32(b, total);
+    put16(b, uint16_t(dc.slots.size()));
+    put32(b, maxRecord);
+    put16(b, 0);  // mtNoParameters
+    for (uint16_t w : dc.words) put16(b, w);
+    put32(b, wmf::kEofRecordWords);
+    put16(b, wmf::META_EOF);
+    return b;
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+namespace {
+
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+Handle newMetafile(std::vector<uint8_t> bytes) {
+    Object o;
+    o.kind = ObjectKind::Metafile;
+    o.metafileBytes = std::move(bytes);
+    return add(std::move(o));
+}
+
+}  // namespace
+
+Handle CreateMetaFile(const char* pathOrNull) {
+    std::lock_guard lock(tableLock());
+    auto dc = std::make_unique<MetafileDC>();
+    if (pathOrNull) {
+        if (!*pathOrNull || !writeFile(pathOrNull, {})) return 0;
+        dc->disk = true;
+        dc->path = pathOrNull;
+    }
+    dc->state = defaultState();
+    Object o;
+    o.kind = ObjectKind::MetafileDC;
+    o.mdc = std::move(dc);
+    return add(std::move(o));
+}
+
+Handle CloseMetaFile(Handle hdc) {
+    std::lock_guard lock(tableLock());
+    Object* o = find(hdc, ObjectKind::MetafileDC);
+    if (!o) return 0;
+    std::vector<uint8_t> bytes = finishMetafile(*o->mdc);
+    bool ok = !o->mdc->disk || writeFile(o->mdc->path, bytes);
+    remove(hdc);
+    return ok ? newMetafile(std::move(bytes)) : 0;
+}
+
+bool DeleteMetaFile(Handle hmf) {
+    std::lock_guard lock(tableLock());
+    if (!find(hmf, ObjectKind::Metafile)) return false;
+    remove(hmf);
+    return true;
+}
+
+Handle CopyMetaFile(Handle hmf, const char* pathOrNull) {
+    std::lock_guard lock(tableLock());
+    const Object* o = find(hmf, ObjectKind::Metafile);
+    if (!o) return 0;
+    std::vector<uint8_t> bytes = o->metafileBytes;
+    if (pathOrNull && (!*pathOrNull || !writeFile(pathOrNull, bytes))) return 0;
+    return newMetafile(std::move(bytes));
+}
+
+std::vector<uint8_t> GetMetaFileBits(Handle hmf) {
+    std::lock_guard lock(tableLock());
+    const Object* o = find(hmf, ObjectKind::Metafile);
+    return o ? o->metafileBytes : std::vector<uint8_t>{};
+}
+
+Handle SetMetaFileBits(const std::vector<uint8_t>& bytes) {
+    auto parsed = wmf::parse(bytes.data(), bytes.size());
+    if (!parsed || parsed->placeable) return 0;
+    std::lock_guard lock(tableLock());
+    return newMetafile(bytes);
+}
+
+Handle GetMetaFile(const char* path) {
+    if (!path) return 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return 0;
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return SetMetaFileBits(bytes);
+}
+
+}  // namespace gdi

@@ -1,0 +1,306 @@
+// The cairo side of the gdi layer: coordinate mapping, rectangles with
+// pens and brushes, lines and text.
+#include "platform/renderer.h"
+
+#include <cairo-ft.h>
+#include <cairo.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/codepage.h"
+#include "platform/gdi_internal.h"
+#include "platform/wmf_format.h"
+#include "platform/wmf_reader.h"
+
+namespace gdi::detail {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Device units per logical unit along each axis.
+struct Mapping {
+    double sx = 1, sy = 1;
+    double ox = 0, oy = 0;  // device position of logical (0, 0)
+};
+
+Mapping mapping(const CairoDC& dc) {
+    const DcState& s = dc.state;
+    Mapping m;
+    auto ratio = [](int vp, int win) { return win == 0 ? 0.0 : double(vp) / double(win); };
+    switch (s.mapMode) {
+        case MM_ISOTROPIC:
+        case MM_ANISOTROPIC:
+            m.sx = ratio(s.viewportExt.cx, s.windowExt.cx);
+            m.sy = ratio(s.viewportExt.cy, s.windowExt.cy);
+            break;
+        case MM_LOMETRIC: m.sx = dc.dpiX / 254.0; m.sy = -dc.dpiY / 254.0; break;
+        case MM_HIMETRIC: m.sx = dc.dpiX / 2540.0; m.sy = -dc.dpiY / 2540.0; break;
+        case MM_LOENGLISH: m.sx = dc.dpiX / 100.0; m.sy = -dc.dpiY / 100.0; break;
+        case MM_HIENGLISH: m.sx = dc.dpiX / 1000.0; m.sy = -dc.dpiY / 1000.0; break;
+        case MM_TWIPS: m.sx = dc.dpiX / 1440.0; m.sy = -dc.dpiY / 1440.0; break;
+        default: break;  // MM_TEXT: one unit a dot
+    }
+    m.ox = s.viewportOrg.x - s.windowOrg.x * m.sx;
+    m.oy = s.viewportOrg.y - s.windowOrg.y * m.sy;
+    return m;
+}
+
+void setColor(cairo_t* cr, COLORREF c) {
+    cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
+}
+
+void fillBox(cairo_t* cr, double x0, double y0, double x1, double y1) {
+    if (x1 <= x0 || y1 <= y0) return;
+    cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
+    cairo_fill(cr);
+}
+
+// Pen width in dots: 0 is the thinnest line, one dot.
+int penDots(const LogPen& pen, const Mapping& m) {
+    if (pen.width <= 0) return 1;
+    return std::max(1, int(std::nearbyint(std::fabs(pen.width * m.sx))));
+}
+
+// The FreeType face's average character width (OS/2 table) as a fraction
+// of the em, for fonts asked for with a width.
+double averageWidthPerEm(cairo_scaled_font_t* sf) {
+    double avg = 0;
+    if (cairo_scaled_font_get_type(sf) == CAIRO_FONT_TYPE_FT) {
+        if (FT_Face face = cairo_ft_scaled_font_lock_face(sf)) {
+            auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+            if (os2 && face->units_per_EM) avg = double(os2->xAvgCharWidth) / face->units_per_EM;
+            cairo_ft_scaled_font_unlock_face(sf);
+        }
+    }
+    return avg > 0 ? avg : 0.5;
+}
+
+}  // namespace
+
+void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
+    const DcState& s = dc.state;
+    Mapping m = mapping(dc);
+    double x0 = std::nearbyint(m.ox + left * m.sx), x1 = std::nearbyint(m.ox + right * m.sx);
+    double y0 = std::nearbyint(m.oy + top * m.sy), y1 = std::nearbyint(m.oy + bottom * m.sy);
+    if (x0 > x1) std::swap(x0, x1);
+    if (y0 > y1) std::swap(y0, y1);
+    cairo_t* cr = dc.cr;
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_new_path(cr);
+    if (s.brush.style != BS_NULL) {
+        setColor(cr, s.brush.color);
+        fillBox(cr, x0, y0, x1, y1);
+    }
+    if (s.pen.style != PS_NULL) {
+        int w = penDots(s.pen, m);
+        // An inside-frame outline stays within the rectangle; any other
+        // is centred on its edges.
+        double ox0 = x0, oy0 = y0, ox1 = x1, oy1 = y1;
+        if (s.pen.style != PS_INSIDEFRAME) {
+            ox0 -= w / 2;
+            oy0 -= w / 2;
+            ox1 += w - 1 - w / 2;
+            oy1 += w - 1 - w / 2;
+        }
+        setColor(cr, s.pen.color);
+        if (2 * w >= ox1 - ox0 || 2 * w >= oy1 - oy0) {
+            fillBox(cr, ox0, oy0, ox1, oy1);
+        } else {
+            fillBox(cr, ox0, oy0, ox1, oy0 + w);
+            fillBox(cr, ox0, oy1 - w, ox1, oy1);
+            fillBox(cr, ox0, oy0 + w, ox0 + w, oy1 - w);
+            fillBox(cr, ox1 - w, oy0 + w, ox1, oy1 - w);
+        }
+    }
+    cairo_restore(cr);
+}
+
+void cairoLineTo(CairoDC& dc, int x, int y) {
+    const DcState& s = dc.state;
+    if (s.pen.style == PS_NULL) return;
+    Mapping m = mapping(dc);
+    cairo_t* cr = dc.cr;
+    cairo_save(cr);
+    cairo_new_path(cr);
+    setColor(cr, s.pen.color);
+    cairo_set_line_width(cr, penDots(s.pen, m));
+    cairo_move_to(cr, m.ox + s.current.x * m.sx, m.oy + s.current.y * m.sy);
+    cairo_line_to(cr, m.ox + x * m.sx, m.oy + y * m.sy);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
+    if (ansiBytes.empty()) return;
+    const DcState& s = dc.state;
+    const LogFont& f = s.font;
+    Mapping m = mapping(dc);
+    std::string text = f.charSet == OEM_CHARSET ? platform::oemToUtf8(ansiBytes) : platform::ansiToUtf8(ansiBytes);
+    // Cairo stops at a NUL; draw what precedes it.
+    text = text.substr(0, text.find('\0'));
+
+    double height = std::fabs(f.height * m.sy);
+    if (f.height == 0) height = (dc.dpiY > 0 ? dc.dpiY : 96) * 12.0 / 72.0;
+    if (height < 0.5) return;
+    std::string face(f.faceName, strnlen(f.faceName, sizeof f.faceName));
+    if (face.empty()) face = "sans-serif";
+
+    cairo_t* cr = dc.cr;
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_select_font_face(cr, face.c_str(), f.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                           f.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    // A positive height is the cell (ascent + descent), a negative one the em.
+    double em = height;
+    cairo_set_font_size(cr, em);
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr, &fe);
+    if (f.height > 0 && fe.ascent + fe.descent > 0) em = height * height / (fe.ascent + fe.descent);
+    double stretch = 1.0;
+    if (f.width != 0) {
+        cairo_set_font_size(cr, em);
+        double natural = averageWidthPerEm(cairo_get_scaled_font(cr)) * em;
+        stretch = std::fabs(f.width * m.sx) / natural;
+    }
+    cairo_matrix_t fm;
+    cairo_matrix_init_scale(&fm, em * stretch, em);
+    cairo_set_font_matrix(cr, &fm);
+    cairo_font_extents(cr, &fe);
+    cairo_text_extents_t te;
+    cairo_text_extents(cr, text.c_str(), &te);
+
+    cairo_translate(cr, m.ox + x * m.sx, m.oy + y * m.sy);
+    cairo_rotate(cr, -f.escapement / 10.0 * kPi / 180.0);
+    double dx = 0, dy = 0;
+    uint32_t h = s.textAlign & TA_CENTER;
+    if (h == TA_CENTER) dx = -te.x_advance / 2;
+    else if (h == TA_RIGHT) dx = -te.x_advance;
+    uint32_t v = s.textAlign & TA_BASELINE;
+    if (v == TA_BASELINE) dy = 0;
+    else if (v == TA_BOTTOM) dy = -fe.descent;
+    else dy = fe.ascent;
+    if (s.bkMode == OPAQUE) {
+        setColor(cr, s.bkColor);
+        cairo_rectangle(cr, dx, dy - fe.ascent, te.x_advance, fe.ascent + fe.descent);
+        cairo_fill(cr);
+    }
+    setColor(cr, s.textColor);
+    cairo_move_to(cr, dx, dy);
+    cairo_show_text(cr, text.c_str());
+    double thickness = std::max(1.0, em / 14);
+    if (f.underline) {
+        cairo_rectangle(cr, dx, dy + fe.descent / 3, te.x_advance, thickness);
+        cairo_fill(cr);
+    }
+    if (f.strikeOut) {
+        cairo_rectangle(cr, dx, dy - fe.ascent / 3, te.x_advance, thickness);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+int cairoDeviceCaps(const CairoDC& dc, int index) {
+    cairo_surface_t* target = cairo_get_target(dc.cr);
+    bool image = cairo_surface_get_type(target) == CAIRO_SURFACE_TYPE_IMAGE;
+    int w = image ? cairo_image_surface_get_width(target) : 0;
+    int h = image ? cairo_image_surface_get_height(target) : 0;
+    switch (index) {
+        case LOGPIXELSX: return dc.dpiX;
+        case LOGPIXELSY: return dc.dpiY;
+        case HORZRES: return w;
+        case VERTRES: return h;
+        case HORZSIZE: return dc.dpiX ? int(std::nearbyint(w * 25.4 / dc.dpiX)) : 0;
+        case VERTSIZE: return dc.dpiY ? int(std::nearbyint(h * 25.4 / dc.dpiY)) : 0;
+        default: return 0;
+    }
+}
+
+}  // namespace gdi::detail
+
+namespace platform {
+
+std::vector<uint8_t> RenderedImage::grey() const {
+    std::vector<uint8_t> out(argb.size());
+    for (size_t i = 0; i < argb.size(); ++i) {
+        uint32_t p = argb[i];
+        uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        out[i] = uint8_t((r * 299 + g * 587 + b * 114 + 500) / 1000);
+    }
+    return out;
+}
+
+std::optional<PictureExtent> pictureExtent(const std::vector<uint8_t>& bytes) {
+    auto mf = wmf::parse(bytes);
+    if (!mf) return std::nullopt;
+    PictureExtent e;
+    if (mf->placeable) {
+        e.width = std::abs(mf->placeable->right - mf->placeable->left);
+        e.height = std::abs(mf->placeable->bottom - mf->placeable->top);
+        e.unitsPerInch = mf->placeable->unitsPerInch;
+        return e;
+    }
+    for (const auto& r : mf->records)
+        if (r.function == wmf::META_SETWINDOWEXT) {
+            e.width = std::abs(r.s(1));
+            e.height = std::abs(r.s(0));
+            return e;
+        }
+    return std::nullopt;
+}
+
+std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, double dpiX, double dpiY) {
+    if (!(dpiX > 0 && dpiY > 0 && dpiX < 1e6 && dpiY < 1e6)) return std::nullopt;
+    auto extent = pictureExtent(bytes);
+    if (!extent) return std::nullopt;
+    double w = std::nearbyint(extent->width * dpiX / extent->unitsPerInch);
+    double h = std::nearbyint(extent->height * dpiY / extent->unitsPerInch);
+    if (w < 1 || h < 1 || w * h > double(kMaxRenderPixels) || w > 32767 || h > 32767) return std::nullopt;
+
+    auto parsed = wmf::parse(bytes);
+    std::vector<uint8_t> plain = bytes;
+    if (parsed->placeable) plain.erase(plain.begin(), plain.begin() + wmf::kPlaceableHeaderBytes);
+    gdi::Handle hmf = gdi::SetMetaFileBits(plain);
+    if (!hmf) return std::nullopt;
+
+    RenderedImage img;
+    img.width = int(w);
+    img.height = int(h);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.width, img.height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    gdi::Handle dc = gdi::CreateCairoDC(cr, int(std::nearbyint(dpiX)), int(std::nearbyint(dpiY)));
+    gdi::SetMapMode(dc, gdi::MM_ANISOTROPIC);
+    gdi::SetViewportOrgEx(dc, 0, 0);
+    gdi::SetViewportExtEx(dc, img.width, img.height);
+    // The picture's own window records override this; it covers files
+    // that leave the window to their player.
+    if (const auto& p = parsed->placeable) {
+        gdi::SetWindowOrgEx(dc, p->left, p->top);
+        gdi::SetWindowExtEx(dc, p->right - p->left, p->bottom - p->top);
+    } else {
+        gdi::SetWindowExtEx(dc, extent->width, extent->height);
+    }
+    gdi::PlayMetaFile(dc, hmf);
+    gdi::DeleteDC(dc);
+    gdi::DeleteMetaFile(hmf);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+
+    const uint8_t* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    img.argb.resize(size_t(img.width) * size_t(img.height));
+    for (int y = 0; y < img.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+        std::copy(row, row + img.width, img.argb.begin() + ptrdiff_t(y) * img.width);
+    }
+    cairo_surface_destroy(surface);
+    return img;
+}
+
+}  // namespace platform
