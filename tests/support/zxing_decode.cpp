@@ -65,3 +65,46 @@ GreyImage matrixImage(const std::vector<std::vector<bool>>& modules, int scale, 
 }
 
 }  // namespace quillet::test
+
+namespace quillet::test {
+
+GreyImage patternImage(const std::string& pattern, int modulePx, int widePx, int height, int quietPx) {
+    auto widthOf = [&](char c, bool& bar) -> int {
+        bar = false;
+        switch (c) {
+        case '3': bar = true; return modulePx;
+        case '5': bar = true; return 2 * modulePx;
+        case '6': bar = true; return 3 * modulePx;
+        case '7': bar = true; return 4 * modulePx;
+        case '4': bar = true; return widePx;
+        case 'C': bar = true; return 12 * modulePx / 13;
+        case 'D': bar = true; return 25 * modulePx / 13;
+        case 'E': bar = true; return 27 * modulePx / 13;
+        case 'F': bar = true; return 40 * modulePx / 13;
+        case '1': return modulePx;
+        case '8': return 2 * modulePx;
+        case '9': return 3 * modulePx;
+        case 'A': return 4 * modulePx;
+        case '2': return widePx;
+        case 'B': return 9 * modulePx;
+        case 'G': return 12 * modulePx / 13;
+        case 'H': return 25 * modulePx / 13;
+        case 'I': return 27 * modulePx / 13;
+        case 'J': return 40 * modulePx / 13;
+        default: return 0;
+        }
+    };
+    int total = 0;
+    bool bar = false;
+    for (char c : pattern) total += widthOf(c, bar);
+    GreyImage img(total + 2 * quietPx, height + 20);
+    int x = quietPx;
+    for (char c : pattern) {
+        int w = widthOf(c, bar);
+        if (bar) img.fillRect(x, 10, w, height, 0);
+        x += w;
+    }
+    return img;
+}
+
+}  // namespace quillet::test

@@ -38,3 +38,10 @@ std::vector<Decoded> decodeAll(const GreyImage& img, const std::string& format =
 GreyImage matrixImage(const std::vector<std::vector<bool>>& modules, int scale, int quiet);
 
 }  // namespace quillet::test
+
+namespace quillet::test {
+// Rasterises a BarPattern: `modulePx` pixels a module (13 makes the 1/13
+// letters exact), `widePx` for the wide elements 2 and 4, bars `height`
+// pixels tall, with `quietPx` white pixels on each side.
+GreyImage patternImage(const std::string& pattern, int modulePx, int widePx, int height = 60, int quietPx = 40);
+}  // namespace quillet::test

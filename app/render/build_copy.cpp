@@ -1,0 +1,53 @@
+#include "app/render/build_copy.h"
+
+#include "app/encode/pattern_tables.h"
+#include "app/model/app_state.h"
+#include "app/model/messages.h"
+#include "app/render/builders.h"
+#include "app/render/dimension_checks.h"
+#include "app/render/drawing_math.h"
+
+namespace quillet {
+
+int narrowWidthUnits(float narrowWidth) {
+    if (narrowWidth >= 1000.0f) return 1000;
+    return roundEven(double(narrowWidth));
+}
+
+int barHeightUnits(float barHeightCm) {
+    if (barHeightCm >= 20.0f) return 20000;
+    return roundEven(double(barHeightCm) * 1000.0);
+}
+
+void BuildCopy(AppState& app) {
+    if (app.resetting) return;
+    SymbolSettings& s = app.settings;
+    if (s.message.empty()) {
+        reportMessageError(app, -1);
+        return;
+    }
+    const int X = narrowWidthUnits(s.narrowWidth);
+    const int H = barHeightUnits(s.barHeight);
+    const int code = s.symbology;
+    if (s.messageWarnings && code != 24 && !CheckInvalidDimensions(app)) return;
+    if (s.printerWarnings && code != 24 && !CheckPrinterResolution(app, X, H)) return;
+
+    switch (code) {
+    case 15: BuildPdf417Symbol(app, s.message, roundEven(H / 1000.0), X); break;
+    case 16: BuildAztecSymbol(app, s.message); break;
+    case 17: BuildDataMatrixSymbol(app); break;
+    case 18: BuildQrSymbol(app); break;
+    case 20: case 21: case 22: case 23: BuildDataBarSymbol(app, code); break;
+    default: {
+        buildPatternTables(*app.tables, code);
+        // The builder works on a copy: the stored message keeps what was typed.
+        std::string message = s.message;
+        BuildLinearSymbol(app, message, H, X);
+        break;
+    }
+    }
+    // The paste hint is for people at the window, never for automation.
+    if (!app.pasteHintShown && app.showPasteHint && !app.ddeConversation) app.pasteHintShown = true;
+}
+
+}  // namespace quillet

@@ -1,0 +1,62 @@
+#include "app/render/dimension_checks.h"
+
+#include <string>
+
+#include "app/model/app_state.h"
+#include "app/model/symbology.h"
+
+namespace quillet {
+
+bool CheckInvalidDimensions(AppState& app) {
+    const SymbolSettings& s = app.settings;
+    const int code = s.symbology;
+    const char* name = nullptr;
+    if (isUpcEan(code)) {
+        if (s.narrowWidth < 26.4f) name = "Narrow Bar Width";
+    } else if (code == 15) {
+        if (s.pdfModuleWidth < 16.6624f) name = "Module Width";
+        if (s.pdfModuleHeight < 25.4f) name = "Module Height";
+    } else if (code == 16 || code == 17) {
+        if (s.matrixModuleSize < 25.4f) name = "Module Size";
+    } else if (code != 18) {
+        if (s.narrowWidth < 19.0f) name = "Narrow Bar Width";
+    }
+    if (!name) return true;
+    if (app.ui) app.ui->beep();
+    app.settings.symbolBuilt = false;
+    const std::string n = name;
+    const std::string text = "WARNING! - The Specified " + n + " is less than the smallest allowable nominal " + n +
+                             " defined in the specifications for the selected symbology. Bar Codes produced using "
+                             "this dimension may be unreadable!\r\n\r\nDo you want to continue generating this bar code?";
+    if (!app.ui) return true;
+    return app.ui->messageBox(text, "Invalid Dimension Warning", platform::Buttons::OkCancel) != platform::Answer::Cancel;
+}
+
+bool CheckPrinterResolution(AppState& app, int X, int H) {
+    const SymbolSettings& s = app.settings;
+    const int code = s.symbology;
+    const float across = 2540.0f / float(s.effectiveDpiX < 1 ? 300 : s.effectiveDpiX);
+    const float along = 2540.0f / float(s.effectiveDpiY < 1 ? 300 : s.effectiveDpiY);
+    const char* name = nullptr;
+    if (code == 15) {
+        if (s.pdfModuleWidth / across < 3.0f) name = "Module Width";
+        if (s.pdfModuleHeight / along < 3.0f) name = "Module Height";
+    } else if (code >= 16 && code <= 18) {
+        if (s.matrixModuleSize / across < 3.0f || s.matrixModuleSize / along < 3.0f) name = "Module Size";
+    } else {
+        if (float(X) / across < 3.0f) name = "Narrow Bar Width";
+        if (float(H) / along < 3.0f) name = "Bar Code Height";
+    }
+    if (!name) return true;
+    if (app.ui) app.ui->beep();
+    const std::string n = name;
+    const std::string text = "WARNING! - The Specified " + n +
+                             " is less than three printer dots for the chosen target printer. Bar Codes produced "
+                             "using this dimension may be unreadable!\r\nEither increase the " + n +
+                             " dimension or select a different target printer.\r\n\r\nDo you want to continue "
+                             "generating this bar code?";
+    if (!app.ui) return true;
+    return app.ui->messageBox(text, "Printer Resolution Warning", platform::Buttons::OkCancel) != platform::Answer::Cancel;
+}
+
+}  // namespace quillet

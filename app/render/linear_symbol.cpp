@@ -1,0 +1,185 @@
+// Drawing a linear symbol (and the postal FIM patterns) into a metafile at
+// exact physical size.
+#include <algorithm>
+#include <cstring>
+
+#include "app/encode/encode_linear.h"
+#include "app/model/app_state.h"
+#include "app/model/messages.h"
+#include "app/model/symbology.h"
+#include "app/render/builders.h"
+#include "app/render/linear_layout.h"
+#include "app/render/picture_output.h"
+#include "platform/gdi.h"
+
+namespace quillet {
+
+namespace {
+
+const char* const kWidthLimitText =
+    "Cannot Create Bar Code!  Total Width exceeds system limit.\r"
+    "Try reducing the Narrow Bar Width or the length of the Bar Code Text.";
+
+int clamp16(int v) { return std::clamp(v, -32768, 32767); }
+
+void drawRect(gdi::Handle dc, const OrientationMap& map, Rect r) {
+    r = map.rect(r);
+    gdi::Rectangle(dc, clamp16(r.left), clamp16(r.top), clamp16(r.right), clamp16(r.bottom));
+}
+
+void drawText(gdi::Handle dc, const OrientationMap& map, int x, int y, const std::string& text) {
+    map.point(x, y);
+    gdi::TextOut(dc, clamp16(x), clamp16(y), text);
+}
+
+void reportWidthLimit(AppState& app) {
+    if (app.ui) app.ui->beep();
+    if (app.settings.messageWarnings) {
+        if (app.ui) app.ui->messageBox(kWidthLimitText, app.appTitle, platform::Buttons::Ok);
+    } else if (app.clipboard) {
+        app.clipboard->empty();
+    }
+}
+
+}  // namespace
+
+void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int narrowWidth) {
+    SymbolSettings& s = app.settings;
+    const int code = s.symbology;
+    app.output.checkValue.clear();
+
+    if (message.empty()) { reportMessageError(app, -1); return; }
+    if (message.size() > 100) { reportMessageError(app, 19); return; }
+    if (barHeight <= 0) { reportMessageError(app, 18); return; }
+    if (narrowWidth <= 0) { reportMessageError(app, 17); return; }
+
+    std::string text = message, supplement, pattern, checkText;
+    bool failed = true;
+    EncodeLinear(app, text, supplement, pattern, checkText, failed);
+    if (failed) return;
+    if (!pattern.empty() && (pattern.back() == '1' || pattern.back() == '2')) pattern.pop_back();
+    app.output.barPattern = pattern;
+    message = text;
+
+    LinearLayoutInput in;
+    in.symbology = code;
+    in.pattern = pattern;
+    in.text = text;
+    in.addOnDigits = isUpcEan(code) ? supplement : std::string();
+    in.X = narrowWidth;
+    in.H = barHeight;
+    in.hasComment = !s.comment.empty();
+    LinearLayout L = layoutLinear(s, in);
+    if (L.widthExceeded || L.heightExceeded) {
+        reportWidthLimit(app);
+        return;
+    }
+
+    const bool vertical = isVertical(s);
+    const int extX = vertical ? L.T : L.W, extY = vertical ? L.W : L.T;
+    OrientationMap map{s.orientation, L.W, L.T};
+
+    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
+    gdi::SetWindowOrgEx(dc, 0, 0);
+    gdi::SetWindowExtEx(dc, extX, -extY);
+    gdi::TextOut(dc, 0, 0, " ");
+    SymbolObjects objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, s.backColour, s.transparent,
+                                               s.fixDriverIncompatibility ? 200 : 1);
+    for (const Rect& r : L.bars) drawRect(dc, map, r);
+    for (const Rect& r : L.bearers) drawRect(dc, map, r);
+
+    // Fonts: the main text font and the 80 % font of the UPC end digits.
+    gdi::SetTextColor(dc, s.fontColour);
+    gdi::LogFont lf;
+    gdi::GetObject(gdi::GetStockObject(gdi::SYSTEM_FONT), lf);
+    lf.height = L.TH;
+    lf.width = s.autoFontScaling ? 5 * narrowWidth : 0;
+    lf.weight = s.bold ? 700 : 400;
+    lf.italic = s.italic;
+    lf.underline = s.underline;
+    lf.strikeOut = s.strikeout;
+    lf.charSet = 0;
+    lf.clipPrecision = 0;
+    lf.quality = 0;
+    if (s.orientation == Vertical90) lf.escapement = lf.orientation = 900;
+    if (s.orientation == Vertical270) lf.escapement = lf.orientation = 2700;
+    std::memset(lf.faceName, 0, sizeof lf.faceName);
+    std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
+    if (L.TH == 0) lf.height = L.F;  // the comment uses the same font
+    gdi::Handle mainFont = gdi::CreateFontIndirect(lf);
+    gdi::LogFont small = lf;
+    small.height = roundEven(0.8 * lf.height);
+    small.width = roundEven(0.8 * lf.width);
+    gdi::Handle smallFont = gdi::CreateFontIndirect(small);
+    gdi::SelectObject(dc, mainFont);
+    gdi::SetTextAlign(dc, gdi::TA_CENTER | gdi::TA_TOP);
+
+    for (const TextItem& t : L.text) {
+        if (t.small) gdi::SelectObject(dc, smallFont);
+        drawText(dc, map, t.x, t.y, std::string(1, t.ch));
+        if (t.small) gdi::SelectObject(dc, mainFont);
+    }
+
+    if (code < 24 && !s.comment.empty()) {
+        int x = 0;
+        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
+        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = L.W / 2; }
+        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = L.W - L.q * narrowWidth; }
+        else x = L.q * narrowWidth;
+        gdi::SetTextAlign(dc, align);
+        drawText(dc, map, x, s.commentAbove ? 0 : -(L.H + L.TH), s.comment);
+    }
+
+    gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
+    endSymbolDrawing(dc, objects);
+    gdi::DeleteObject(mainFont);
+    gdi::DeleteObject(smallFont);
+    gdi::Handle mf = gdi::CloseMetaFile(dc);
+
+    const bool metric = s.unitMode == UnitMetric;
+    app.output.symbolWidth = L.W;
+    app.output.symbolHeight = L.T;
+    app.output.totalLength = formatLength(L.W, metric);
+    publishPicture(app, mf, extX, extY);
+    app.output.dbpSaveEnabled = true;
+    s.symbolBuilt = true;
+    if (isUpcEan(code))
+        app.output.checkValue = formatLength(L.W - (s.quietZones ? 38 : 18) * narrowWidth, metric);
+    else
+        app.output.checkValue = checkText;
+}
+
+void BuildFimPattern(AppState& app, int index) {
+    static const char* const kFim[3] = {"10100000100000101", "10001010001010001", "10100010001000101"};
+    if (index < 1 || index > 3) return;
+    SymbolSettings& s = app.settings;
+    const int W = 1350, T = 1588;
+    const bool vertical = isVertical(s);
+    const int extX = vertical ? T : W, extY = vertical ? W : T;
+    OrientationMap map{s.orientation, W, T};
+    const int step = reductionStep(s), r = 4 * step;
+
+    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
+    gdi::SetWindowOrgEx(dc, 0, 0);
+    gdi::SetWindowExtEx(dc, extX, -extY);
+    gdi::TextOut(dc, 0, 0, " ");
+    SymbolObjects objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, s.backColour, s.transparent,
+                                               s.fixDriverIncompatibility ? 200 : 1);
+    const char* p = kFim[index - 1];
+    for (int i = 0; p[i]; ++i) {
+        if (p[i] != '1') continue;
+        Rect bar{i * 80, 0, i * 80 + 80, -T};
+        if (r) bar.right += gainOn(s) ? r : -r;
+        drawRect(dc, map, bar);
+    }
+    gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
+    endSymbolDrawing(dc, objects);
+    gdi::Handle mf = gdi::CloseMetaFile(dc);
+    app.output.symbolWidth = W;
+    app.output.symbolHeight = T;
+    app.output.totalLength = formatLength(W, s.unitMode == UnitMetric);
+    publishPicture(app, mf, extX, extY);
+    app.output.dbpSaveEnabled = true;
+}
+
+}  // namespace quillet

@@ -1,0 +1,70 @@
+#include "app/render/picture_output.h"
+
+#include <cstdio>
+
+#include "app/model/app_state.h"
+#include "app/render/drawing_math.h"
+#include "platform/placeable.h"
+
+namespace quillet {
+
+std::string formatLength(int units, bool metric) {
+    char buf[64];
+    if (metric)
+        std::snprintf(buf, sizeof buf, "%.2f cm", units / 1000.0);
+    else
+        std::snprintf(buf, sizeof buf, "%.2f \"", units / 2540.0);
+    return buf;
+}
+
+void publishPicture(AppState& app, gdi::Handle metafile, int xExt, int yExt) {
+    if (!app.scratchMetafilePath.empty())
+        platform::WritePlaceableMetafile(metafile, xExt, yExt, app.scratchMetafilePath);
+    gdi::MetafilePict pict;
+    pict.mm = 8;
+    pict.xExt = xExt;
+    pict.yExt = yExt;
+    pict.hMF = metafile;
+    if (app.clipboard) {
+        app.clipboard->empty();
+        app.clipboard->setMetafilePict(pict);
+    } else {
+        gdi::DeleteMetaFile(metafile);
+        pict.hMF = 0;
+    }
+    app.output.picture = pict;
+    app.output.saveEnabled = true;
+}
+
+SymbolObjects beginSymbolDrawing(gdi::Handle dc, int extX, int extY, unsigned foreColour, unsigned backColour,
+                                 bool transparent, int barPenWidth) {
+    SymbolObjects o;
+    if (!transparent) {
+        o.backBrush = gdi::CreateSolidBrush(backColour);
+        o.backPen = gdi::CreatePen(gdi::PS_INSIDEFRAME, 0, backColour);
+        gdi::SelectObject(dc, o.backBrush);
+        gdi::SelectObject(dc, o.backPen);
+        gdi::Rectangle(dc, 0, 0, extX, extY);
+        gdi::SetBkMode(dc, gdi::TRANSPARENT);
+        gdi::SetBkColor(dc, backColour);
+    } else {
+        gdi::SetBkMode(dc, gdi::TRANSPARENT);
+    }
+    o.barPen = gdi::CreatePen(gdi::PS_INSIDEFRAME, barPenWidth, foreColour);
+    o.barBrush = gdi::CreateSolidBrush(foreColour);
+    gdi::SelectObject(dc, o.barPen);
+    gdi::SelectObject(dc, o.barBrush);
+    return o;
+}
+
+void endSymbolDrawing(gdi::Handle dc, SymbolObjects& o) {
+    gdi::SelectObject(dc, gdi::GetStockObject(gdi::BLACK_PEN));
+    gdi::SelectObject(dc, gdi::GetStockObject(gdi::BLACK_BRUSH));
+    gdi::DeleteObject(o.barPen);
+    gdi::DeleteObject(o.barBrush);
+    if (o.backPen) gdi::DeleteObject(o.backPen);
+    if (o.backBrush) gdi::DeleteObject(o.backBrush);
+    o = {};
+}
+
+}  // namespace quillet

@@ -1,0 +1,25 @@
+#pragma once
+// What every builder does with a finished picture: the placeable copy in the
+// scratch file, the clipboard, the preview and the save commands.
+#include "platform/gdi.h"
+
+namespace quillet {
+
+struct AppState;
+
+// Writes the scratch placeable metafile, empties the clipboard and puts the
+// picture on it as the only format, remembers it as the last built picture
+// and enables saving. Does not touch the symbol-built flag.
+void publishPicture(AppState& app, gdi::Handle metafile, int xExt, int yExt);
+
+// The standard background and bar objects of a symbol: background rectangle
+// over the window extent (unless transparent), then the foreground pen and
+// brush selected. Returns what must be deleted afterwards.
+struct SymbolObjects {
+    gdi::Handle barPen = 0, barBrush = 0, backPen = 0, backBrush = 0;
+};
+SymbolObjects beginSymbolDrawing(gdi::Handle dc, int extX, int extY, unsigned foreColour, unsigned backColour,
+                                 bool transparent, int barPenWidth);
+void endSymbolDrawing(gdi::Handle dc, SymbolObjects& objects);
+
+}  // namespace quillet
