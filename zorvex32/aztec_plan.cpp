@@ -1,0 +1,232 @@
+#include "zorvex32/aztec_plan.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zorvex {
+
+namespace {
+
+// Character codes of the single bytes in the five character modes; -1 where
+// the mode has no code for the byte.
+struct CharTables {
+    std::array<std::array<int8_t, 256>, 5> code{};
+    CharTables() {
+        for (auto& t : code) t.fill(-1);
+        for (Mode m : {Upper, Lower, Mixed, Digit}) code[m][' '] = 1;
+        for (int i = 0; i < 26; ++i) {
+            code[Upper]['A' + i] = int8_t(2 + i);
+            code[Lower]['a' + i] = int8_t(2 + i);
+        }
+        for (int c = 1; c <= 13; ++c) code[Mixed][c] = int8_t(c + 1);
+        for (int c = 27; c <= 31; ++c) code[Mixed][c] = int8_t(c - 12);
+        const char* mixed = "@\\^_`|~\x7f";
+        for (int i = 0; mixed[i]; ++i) code[Mixed][uint8_t(mixed[i])] = int8_t(20 + i);
+        code[Punct]['\r'] = 1;
+        const char* punct = "!\"#$%&'()*+,-./:;<=>?[]{}";
+        for (int i = 0; punct[i]; ++i) code[Punct][uint8_t(punct[i])] = int8_t(6 + i);
+        for (int i = 0; i < 10; ++i) code[Digit]['0' + i] = int8_t(2 + i);
+        code[Digit][','] = 12;
+        code[Digit]['.'] = 13;
+    }
+};
+
+const CharTables& tables() {
+    static const CharTables t;
+    return t;
+}
+
+// Pairs in the order they are tried; their Punct codes are 2..5.
+constexpr std::array<std::array<char, 2>, 4> kPairs{{{'\r', '\n'}, {'.', ' '}, {',', ' '}, {':', ' '}}};
+
+int pairIndex(std::string_view message, const Unit& u) {
+    if (u.len != 2) return -1;
+    for (int i = 0; i < 4; ++i)
+        if (message[u.pos] == kPairs[i][0] && message[u.pos + 1] == kPairs[i][1]) return i;
+    return -1;
+}
+
+}  // namespace
+
+int codeBits(Mode mode) { return mode == Digit ? 4 : mode == Binary ? 8 : 5; }
+
+std::vector<Unit> splitUnits(std::string_view message) {
+    std::vector<Unit> units;
+    units.reserve(message.size());
+    for (size_t i = 0; i < message.size();) {
+        Unit u{int(i), 1};
+        if (i + 1 < message.size())
+            for (const auto& p : kPairs)
+                if (message[i] == p[0] && message[i + 1] == p[1]) u.len = 2;
+        units.push_back(u);
+        i += u.len;
+    }
+    return units;
+}
+
+UnitCodes unitCodes(Mode mode, std::string_view message, const Unit& unit) {
+    if (mode == Binary) return {};
+    int pair = pairIndex(message, unit);
+    if (pair < 0) return {tables().code[mode][uint8_t(message[unit.pos])], -1};
+    if (mode == Punct) return {2 + pair, -1};
+    if (mode == Mixed && pair == 0) return {tables().code[Mixed]['\r'], tables().code[Mixed]['\n']};
+    if (mode == Digit && (pair == 1 || pair == 2))
+        return {tables().code[Digit][uint8_t(kPairs[pair][0])], tables().code[Digit][' ']};
+    return {};
+}
+
+int unitWeight(Mode mode, const Unit& unit) { return unit.len == 2 && mode != Punct ? 2 : 1; }
+
+std::vector<Mode> routeSteps(Mode from, Mode to) {
+    static const std::vector<Mode> kRoutes[5][6] = {
+        /* Upper */ {{}, {Lower}, {Mixed}, {Mixed, Punct}, {Digit}, {Binary}},
+        /* Lower */ {{Mixed, Upper}, {}, {Mixed}, {Mixed, Punct}, {Digit}, {Binary}},
+        /* Mixed */ {{Upper}, {Lower}, {}, {Punct}, {Upper, Digit}, {Binary}},
+        /* Punct */ {{Upper}, {Upper, Lower}, {Upper, Mixed}, {}, {Upper, Digit}, {Upper, Binary}},
+        /* Digit */ {{Upper}, {Upper, Lower}, {Upper, Mixed}, {Upper, Mixed, Punct}, {}, {Upper, Binary}},
+    };
+    if (from == Binary) return {};
+    return kRoutes[from][to];
+}
+
+int routeCost(Mode from, Mode to) {
+    int steps = int(routeSteps(from, to).size());
+    return 5 * steps - (from == Digit ? 1 : 0) + (to == Binary ? 5 : 0);
+}
+
+int latchCode(Mode from, Mode to) {
+    switch (from) {
+        case Upper: return to == Lower ? 28 : to == Mixed ? 29 : to == Digit ? 30 : 31;
+        case Lower: return to == Mixed ? 29 : to == Digit ? 30 : 31;
+        case Mixed: return to == Lower ? 28 : to == Upper ? 29 : to == Punct ? 30 : 31;
+        case Punct: return 31;
+        case Digit: return 14;
+        default: return -1;
+    }
+}
+
+namespace {
+
+struct Node {
+    Action action;
+    int parent;
+};
+
+struct State {
+    int cost = kUnreachable;
+    int head = -1;  // last action node; -1 = empty list
+    int run = 0;    // pending units in this mode since its last action
+    Mode ret = Upper;  // Binary only: where the run returns to
+};
+
+struct Planner {
+    std::vector<Node> nodes;
+
+    int append(int head, Action a) {
+        nodes.push_back({a, head});
+        return int(nodes.size()) - 1;
+    }
+    // The list of `s` with its pending run of mode `m` closed.
+    int closed(const State& s, Mode m) {
+        if (s.run == 0) return s.head;
+        if (m == Binary) return append(s.head, {Action::BinaryRun, Binary, s.ret, s.run});
+        return append(s.head, {Action::Run, m, m, s.run});
+    }
+};
+
+Mode returnModeFrom(Mode src) { return src == Upper || src == Lower || src == Mixed ? src : Upper; }
+
+}  // namespace
+
+Plan planMessage(std::string_view message) {
+    Plan plan;
+    plan.units = splitUnits(message);
+    Planner p;
+    p.nodes.reserve(plan.units.size() * 4 + 16);
+    std::array<State, kModeCount> st{};
+    st[Upper].cost = 0;
+
+    for (const Unit& u : plan.units) {
+        // 1. A cheaper binary state ends its run and returns to its entry mode.
+        State& bin = st[Binary];
+        if (bin.cost < st[bin.ret].cost) {
+            State r;
+            r.cost = bin.cost;
+            r.head = p.closed(bin, Binary);
+            st[bin.ret] = r;
+        }
+        // 2. Mode changes; improvements are visible to later sources.
+        for (int s = Upper; s <= Digit; ++s) {
+            for (int t = Upper; t < kModeCount; ++t) {
+                if (t == s || st[s].cost >= kUnreachable) continue;
+                int c = st[s].cost + routeCost(Mode(s), Mode(t));
+                if (st[t].cost > c) {
+                    State n;
+                    n.cost = c;
+                    n.head = p.append(p.closed(st[s], Mode(s)), {Action::Route, Mode(s), Mode(t), 0});
+                    if (t == Binary) n.ret = returnModeFrom(Mode(s));
+                    st[t] = n;
+                }
+            }
+        }
+        // 3. Direct encoding.
+        std::array<State, kModeCount> next{};
+        for (int m = Upper; m < kModeCount; ++m) {
+            const State& cur = st[m];
+            if (cur.cost >= kUnreachable) continue;
+            int w = unitWeight(Mode(m), u);
+            if (m != Binary) {
+                if (unitCodes(Mode(m), message, u).first < 0) continue;
+                next[m] = cur;
+                next[m].cost += codeBits(Mode(m)) * w;
+                next[m].run += w;
+                continue;
+            }
+            State n = cur;
+            if (n.run + w > kMaxBinaryRun) {
+                // The length field is full: end this run and shift again.
+                n.head = p.append(p.closed(n, Binary), {Action::Route, n.ret, Binary, 0});
+                n.run = 0;
+                n.cost += routeCost(n.ret, Binary);
+            }
+            int before = n.run;
+            n.run += w;
+            n.cost += 8 * w;
+            if (before < 32 && n.run >= 32) n.cost += 11;  // extended length field
+            next[m] = n;
+        }
+        // 4. Shifts to Upper or Punct for this one unit.
+        auto tryShift = [&](Mode from, Mode to, int cost) {
+            if (st[from].cost >= kUnreachable) return;
+            int c = st[from].cost + cost;
+            if (c >= next[from].cost) return;
+            State n;
+            n.cost = c;
+            n.head = p.append(p.closed(st[from], from), {Action::Shift, from, to, 0});
+            next[from] = n;
+        };
+        if (unitCodes(Upper, message, u).first >= 0) {
+            tryShift(Lower, Upper, 10);
+            tryShift(Digit, Upper, 9);
+        }
+        if (unitCodes(Punct, message, u).first >= 0) {
+            tryShift(Upper, Punct, 10);
+            tryShift(Lower, Punct, 10);
+            tryShift(Mixed, Punct, 10);
+            tryShift(Digit, Punct, 9);
+        }
+        // 5.
+        st = next;
+    }
+
+    int best = Upper;
+    for (int m = Upper; m < kModeCount; ++m)
+        if (st[m].cost < st[best].cost) best = m;
+    plan.bits = st[best].cost;
+    for (int i = p.closed(st[best], Mode(best)); i >= 0; i = p.nodes[i].parent)
+        plan.actions.push_back(p.nodes[i].action);
+    std::reverse(plan.actions.begin(), plan.actions.end());
+    return plan;
+}
+
+}  // namespace zorvex
