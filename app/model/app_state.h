@@ -4,6 +4,7 @@
 // services every command routine reaches through it.
 #include <string>
 
+#include "app/model/main_window.h"
 #include "app/model/settings.h"
 #include "platform/clipboard.h"
 #include "platform/metafile_pict.h"
@@ -38,6 +39,12 @@ struct AppState {
     bool pasteHintShown = false;
     bool ddeConversation = false;   // a command-language client is driving
     std::string appTitle = "Quillet";
+
+    MainWindow window;
+    std::string barCodeFilePath;       // remembered "Save Bar Code As" name
+    std::string configPath;            // known configuration file path
+    bool exitOnClose = false;          // `[APPEXIT]`: end when the client closes
+    bool suppressCopyWarning = false;  // no post-copy information while commands run
 
     AppState();
     ~AppState();
