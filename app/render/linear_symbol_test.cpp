@@ -1,0 +1,348 @@
+// Linear symbols drawn through Build/Copy: geometry read back from the
+// scratch placeable metafile, and the rendered picture decoded by zxing-cpp.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <unistd.h>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/encode/linear_job.h"
+#include "app/model/app_state.h"
+#include "app/model/messages.h"
+#include "app/render/build_copy.h"
+#include "app/render/builders.h"
+#include "tests/support/render_wmf.h"
+#include "tests/support/wmf_inspect.h"
+
+namespace quillet {
+namespace {
+
+struct Harness {
+    AppState app;
+    platform::HeadlessUserInterface ui;
+    platform::InProcessClipboard clipboard;
+    std::string scratch;
+
+    Harness() {
+        ui.echo = false;
+        app.ui = &ui;
+        app.clipboard = &clipboard;
+        static int counter = 0;
+        scratch = (std::filesystem::temp_directory_path() /
+                   ("qlt" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".wmf"))
+                      .string();
+        app.scratchMetafilePath = scratch;
+        app.settings.printerWarnings = false;
+    }
+    ~Harness() { std::remove(scratch.c_str()); }
+
+    bool build(int symbology, const std::string& message) {
+        app.settings.symbology = symbology;
+        app.settings.message = message;
+        app.settings.symbolBuilt = false;
+        BuildCopy(app);
+        return app.settings.symbolBuilt;
+    }
+    wmf::Metafile picture() { return test::parseMetafile(test::readFileBytes(scratch)); }
+    std::vector<test::DrawnRect> bars() {
+        auto r = test::rectangles(picture());
+        if (!app.settings.transparent && !r.empty()) r.erase(r.begin());  // background
+        return r;
+    }
+    std::string lastMessage() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
+};
+
+// --- Round trips --------------------------------------------------------------
+
+struct Trip {
+    std::string name;
+    int symbology;
+    std::string message;
+    std::string format;
+    std::string decoded;
+    void (*options)(SymbolSettings&) = nullptr;
+};
+
+class LinearRoundTrip : public ::testing::TestWithParam<Trip> {};
+
+TEST_P(LinearRoundTrip, ScratchMetafileDecodes) {
+    const Trip& t = GetParam();
+    Harness h;
+    h.app.settings.narrowWidth = 50;  // 5 pixels a module at 254 dpi
+    h.app.settings.ratio = 3.0f;
+    if (t.options) t.options(h.app.settings);
+    ASSERT_TRUE(h.build(t.symbology, t.message)) << h.lastMessage();
+    auto img = test::renderWmfFile(h.scratch, 254).padded(60);
+    ASSERT_GT(img.width, 0);
+    auto d = test::decode(img, t.format);
+    ASSERT_TRUE(d.ok) << t.name;
+    EXPECT_EQ(d.bytes, t.decoded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, LinearRoundTrip,
+    ::testing::Values(
+        Trip{"code39", 1, "QUILLET 123", "Code39", "QUILLET 123"},
+        Trip{"code39_check", 1, "HELLO", "Code39", "HELLOB", [](SymbolSettings& s) { s.optionalCheckDigit = true; }},
+        Trip{"code39_full", 2, "Mixed case", "Code39", "M+I+X+E+D +C+A+S+E"},
+        Trip{"code93", 12, "Code 93 Text", "Code93", "Code 93 Text"},
+        Trip{"itf_bearers", 9, "0123456789", "ITF", "0123456789",
+             [](SymbolSettings& s) { s.bearerBars = true; s.quietZones = true; }},
+        Trip{"codabar", 11, "A123456B", "Codabar", "123456"},
+        Trip{"text_above", 1, "ABOVE", "Code39", "ABOVE", [](SymbolSettings& s) { s.textAbove = true; }},
+        Trip{"no_text_comment", 1, "COMMENT", "Code39", "COMMENT",
+             [](SymbolSettings& s) { s.includeText = false; s.comment = "a comment"; s.commentAbove = false; }},
+        Trip{"vertical90", 1, "VERT90", "Code39", "VERT90", [](SymbolSettings& s) { s.orientation = 1; }},
+        Trip{"vertical270", 12, "VERT270", "Code93", "VERT270", [](SymbolSettings& s) { s.orientation = 2; }},
+        Trip{"transparent_colours", 1, "COLOUR", "Code39", "COLOUR",
+             [](SymbolSettings& s) { s.transparent = true; s.foreColour = 0x800000; }},
+        Trip{"reduction", 9, "445566", "ITF", "445566", [](SymbolSettings& s) { s.barWidthAdjust = 2; }}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Geometry -------------------------------------------------------------------
+
+TEST(LinearGeometry, PictureExtentsAndPlaceableHeader) {
+    Harness h;
+    h.app.settings.narrowWidth = 33;
+    h.app.settings.ratio = 2.5f;
+    ASSERT_TRUE(h.build(1, "A"));
+    // start, A, stop: 7 narrow + 3 wide each, the trailing gap removed.
+    const int X = 33, WD = 82;  // round(2.5 * 33) = 82.5 -> 82 (ties to even)
+    const int W = 3 * (7 * X + 3 * WD) - X;
+    auto m = h.picture();
+    ASSERT_TRUE(m.placeable.has_value());
+    EXPECT_EQ(m.placeable->right, W);
+    const int TH = 352;  // round(10 pt * 35.15)
+    EXPECT_EQ(m.placeable->bottom, 2540 + TH);
+    EXPECT_EQ(m.placeable->unitsPerInch, 2540);
+    auto ext = test::windowExtent(m);
+    EXPECT_EQ(ext.first, W);
+    EXPECT_EQ(ext.second, -(2540 + TH));
+    auto pict = h.clipboard.metafilePict();
+    ASSERT_TRUE(pict.has_value());
+    EXPECT_EQ(pict->mm, 8);
+    EXPECT_EQ(pict->xExt, W);
+    EXPECT_EQ(h.app.output.totalLength, "0.55 \"");  // 1398 / 2540
+}
+
+TEST(LinearGeometry, QuietZonesAndBearerMargins) {
+    struct Case { bool bearers; int q; };
+    for (Case c : {Case{false, 10}, Case{true, 13}}) {
+        Harness h;
+        h.app.settings.narrowWidth = 20;
+        h.app.settings.quietZones = true;
+        h.app.settings.bearerBars = c.bearers;
+        ASSERT_TRUE(h.build(12, "Q"));
+        auto bars = h.bars();
+        ASSERT_FALSE(bars.empty());
+        // The first bar of the pattern starts after q modules.
+        int firstDataBar = INT32_MAX;
+        for (auto& b : bars)
+            if (b.top == 0 && b.bottom == -2540) firstDataBar = std::min(firstDataBar, b.left);
+        if (c.bearers) {
+            // Side bearers stand at 0 and W - 3X; the data starts at 13X.
+            EXPECT_EQ(bars[bars.size() - 2].left, 0);
+        }
+        int firstPatternBar = INT32_MAX;
+        for (auto& b : bars)
+            if (b.width() != 3 * 20 || !c.bearers) firstPatternBar = std::min(firstPatternBar, b.left);
+        EXPECT_EQ(firstPatternBar, c.bearers ? 0 : c.q * 20);
+        EXPECT_EQ(h.app.output.symbolWidth % 20, 0);
+        EXPECT_EQ(h.app.output.symbolWidth, (2 * c.q + 9 * 5 + 1) * 20);
+    }
+}
+
+TEST(LinearGeometry, ReductionAndGainMoveTheRightEdge) {
+    Harness plain, reduced, gained;
+    for (Harness* h : {&plain, &reduced, &gained}) h->app.settings.narrowWidth = 33;
+    reduced.app.settings.barWidthAdjust = 5;            // 25 %
+    gained.app.settings.barWidthAdjust = 5 | kGainBit;  // 25 % gain
+    ASSERT_TRUE(plain.build(1, "R"));
+    ASSERT_TRUE(reduced.build(1, "R"));
+    ASSERT_TRUE(gained.build(1, "R"));
+    auto p = plain.bars(), r = reduced.bars(), g = gained.bars();
+    ASSERT_EQ(p.size(), r.size());
+    ASSERT_EQ(p.size(), g.size());
+    for (size_t i = 0; i < p.size(); ++i) {
+        EXPECT_EQ(r[i].left, p[i].left);
+        EXPECT_EQ(r[i].right, p[i].right - 8);  // round(33 * 25 / 100)
+        EXPECT_EQ(g[i].right, p[i].right + 8);
+    }
+}
+
+TEST(LinearGeometry, AutomaticFontScaling) {
+    Harness h;
+    h.app.settings.autoFontScaling = true;
+    h.app.settings.barHeight = 1.0f;  // H = 1000
+    h.app.settings.narrowWidth = 30;
+    ASSERT_TRUE(h.build(1, "FONT"));
+    auto m = h.picture();
+    auto heights = test::fontHeights(m);
+    ASSERT_FALSE(heights.empty());
+    EXPECT_EQ(heights[0], 166);
+    EXPECT_EQ(m.placeable->bottom, 1000 + 166);
+}
+
+TEST(LinearGeometry, CommentHeightAndPlacement) {
+    struct Case { std::string comment; bool above; int align; int expectX; };
+    for (const Case& c : {Case{"", true, 0, -1}, Case{"top", true, 0, 0}, Case{"mid", false, 1, -2},
+                          Case{"right", false, 2, -3}}) {
+        Harness h;
+        h.app.settings.narrowWidth = 30;
+        h.app.settings.comment = c.comment;
+        h.app.settings.commentAbove = c.above;
+        h.app.settings.commentAlign = c.align;
+        ASSERT_TRUE(h.build(1, "C"));
+        auto m = h.picture();
+        const int TH = 352, H = 2540;
+        EXPECT_EQ(m.placeable->bottom, H + TH + (c.comment.empty() ? 0 : TH)) << c.comment;
+        auto bars = h.bars();
+        ASSERT_FALSE(bars.empty());
+        EXPECT_EQ(bars[0].top, c.above && !c.comment.empty() ? -TH : 0);
+        if (c.comment.empty()) continue;
+        auto t = test::texts(m);
+        auto it = std::find_if(t.begin(), t.end(), [&](auto& x) { return x.text == c.comment; });
+        ASSERT_NE(it, t.end());
+        const int W = h.app.output.symbolWidth;
+        const int x = c.expectX == 0 ? 0 : c.expectX == -2 ? W / 2 : W;
+        EXPECT_EQ(it->x, x);
+        EXPECT_EQ(it->y, c.above ? 0 : -(H + TH));
+    }
+}
+
+TEST(LinearGeometry, VerticalOrientationsSwapExtentsAndMapBars) {
+    Harness h, v90, v270;
+    for (Harness* x : {&h, &v90, &v270}) x->app.settings.narrowWidth = 30;
+    v90.app.settings.orientation = 1;
+    v270.app.settings.orientation = 2;
+    ASSERT_TRUE(h.build(1, "V"));
+    ASSERT_TRUE(v90.build(1, "V"));
+    ASSERT_TRUE(v270.build(1, "V"));
+    const int W = h.app.output.symbolWidth, T = h.app.output.symbolHeight;
+    EXPECT_EQ(v90.picture().placeable->right, T);
+    EXPECT_EQ(v90.picture().placeable->bottom, W);
+    auto a = h.bars(), b = v90.bars(), c = v270.bars();
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        // (x, y) -> (T + y, -x) and (x, y) -> (-y, x - W)
+        EXPECT_EQ(b[i], (test::DrawnRect{T + a[i].top, -a[i].left, T + a[i].bottom, -a[i].right}));
+        EXPECT_EQ(c[i], (test::DrawnRect{-a[i].top, a[i].left - W, -a[i].bottom, a[i].right - W}));
+    }
+}
+
+TEST(LinearGeometry, WidthLimitIs32764) {
+    // Search Interleaved 2 of 5 messages, widths, ratios and quiet zones for
+    // a symbol exactly 32764 units wide and one 32765 wide, counting the
+    // pattern independently: start 4N, each pair 6N + 4W, stop W + 2N.
+    auto widthOf = [](int pairs, int X, float ratio, bool quiet) {
+        const int WD = int(std::nearbyint(double(ratio * float(X))));
+        return (6 + 6 * pairs + (quiet ? 20 : 0)) * X + (4 * pairs + 1) * WD;
+    };
+    for (int target : {32764, 32765}) {
+        bool found = false;
+        for (int pairs = 1; pairs <= 50 && !found; ++pairs)
+            for (int X = 19; X <= 1000 && !found; ++X)
+                for (int r = 20; r <= 30 && !found; ++r)
+                    for (bool quiet : {false, true}) {
+                        if (found || widthOf(pairs, X, r / 10.0f, quiet) != target) continue;
+                        found = true;
+                        Harness h;
+                        h.app.settings.narrowWidth = float(X);
+                        h.app.settings.ratio = r / 10.0f;
+                        h.app.settings.quietZones = quiet;
+                        bool built = h.build(9, std::string(size_t(2 * pairs), '1'));
+                        EXPECT_EQ(built, target == 32764) << pairs << " " << X << " " << r;
+                        if (target == 32764) EXPECT_EQ(h.app.output.symbolWidth, 32764);
+                        if (target == 32765)
+                            EXPECT_EQ(h.lastMessage(),
+                                      "Cannot Create Bar Code!  Total Width exceeds system limit.\r"
+                                      "Try reducing the Narrow Bar Width or the length of the Bar Code Text.");
+                    }
+        EXPECT_TRUE(found) << target;
+    }
+}
+
+TEST(LinearGeometry, FimPatterns) {
+    const char* kFim[] = {"10100000100000101", "10001010001010001", "10100010001000101"};
+    for (int i = 1; i <= 3; ++i) {
+        Harness h;
+        BuildFimPattern(h.app, i);
+        auto m = h.picture();
+        EXPECT_EQ(m.placeable->right, 1350);
+        EXPECT_EQ(m.placeable->bottom, 1588);
+        std::vector<test::DrawnRect> expected;
+        for (int k = 0; k < 17; ++k)
+            if (kFim[i - 1][k] == '1') expected.push_back({k * 80, 0, k * 80 + 80, -1588});
+        EXPECT_EQ(h.bars(), expected);
+        EXPECT_FALSE(h.app.settings.symbolBuilt);
+    }
+}
+
+TEST(LinearErrors, ChecksBeforeEncoding) {
+    struct Case { std::string message; float width; float height; int code; };
+    for (const Case& c : {Case{std::string(101, 'A'), 33, 2.54f, 19}, Case{"A", 33, 0, 18}, Case{"A", 0, 2.54f, 17},
+                          Case{"A", 0.4f, 2.54f, 17}}) {
+        Harness h;
+        h.app.settings.narrowWidth = c.width;
+        h.app.settings.barHeight = c.height;
+        h.app.settings.messageWarnings = true;
+        h.ui.answer = [](const std::string&, platform::Buttons) { return platform::Answer::Ok; };
+        EXPECT_FALSE(h.build(1, c.message));
+        EXPECT_EQ(h.lastMessage(), messageText(c.code));
+        EXPECT_FALSE(h.clipboard.metafilePict().has_value());
+    }
+    Harness h;
+    EXPECT_FALSE(h.build(1, ""));
+    EXPECT_EQ(h.lastMessage(), "Missing or invalid bar code message!  Please re-enter bar code text.");
+}
+
+TEST(LinearErrors, WarningsOffClearTheClipboardSilently) {
+    Harness h;
+    ASSERT_TRUE(h.build(1, "GOOD"));
+    ASSERT_TRUE(h.clipboard.metafilePict().has_value());
+    h.app.settings.messageWarnings = false;
+    EXPECT_FALSE(h.build(9, "12A"));
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_FALSE(h.clipboard.metafilePict().has_value());
+    EXPECT_GE(h.ui.beeps, 1);
+}
+
+TEST(DimensionWarnings, NamesAndCancel) {
+    struct Case { int symbology; float narrow; int dpi; std::string title; std::string name; };
+    for (const Case& c : {Case{1, 18.9f, 300, "Invalid Dimension Warning", "Narrow Bar Width"},
+                          Case{6, 26.0f, 300, "Invalid Dimension Warning", "Narrow Bar Width"},
+                          Case{1, 19.0f, 300, "Printer Resolution Warning", "Narrow Bar Width"}}) {
+        Harness h;
+        h.app.settings.printerWarnings = true;
+        h.app.settings.narrowWidth = c.narrow;
+        h.app.settings.printerDpiX = h.app.settings.printerDpiY = c.dpi;
+        updateEffectiveDpi(h.app.settings);
+        h.ui.answer = [](const std::string&, platform::Buttons) { return platform::Answer::Cancel; };
+        EXPECT_FALSE(h.build(c.symbology, "1234567"));
+        ASSERT_FALSE(h.ui.messages.empty());
+        EXPECT_EQ(h.ui.messages[0].title, c.title);
+        EXPECT_NE(h.ui.messages[0].text.find("The Specified " + c.name + " is less than"), std::string::npos);
+    }
+    // At 600 dpi 19 units are 4.49 dots: no warning.
+    Harness h;
+    h.app.settings.printerWarnings = true;
+    h.app.settings.narrowWidth = 19.0f;
+    h.app.settings.printerDpiX = h.app.settings.printerDpiY = 600;
+    updateEffectiveDpi(h.app.settings);
+    EXPECT_TRUE(h.build(1, "OK"));
+    EXPECT_TRUE(h.ui.messages.empty());
+}
+
+TEST(BuildCopyDimensions, ClampedIntegers) {
+    EXPECT_EQ(narrowWidthUnits(33.02f), 33);
+    EXPECT_EQ(narrowWidthUnits(999.6f), 1000);
+    EXPECT_EQ(narrowWidthUnits(5000.0f), 1000);
+    EXPECT_EQ(narrowWidthUnits(32.5f), 32);  // ties to even
+    EXPECT_EQ(barHeightUnits(2.54f), 2540);
+    EXPECT_EQ(barHeightUnits(25.0f), 20000);
+}
+
+}  // namespace
+}  // namespace quillet
