@@ -7,7 +7,8 @@ PKGS=(build-essential cmake pkg-config git
       libcairo2-dev libfontconfig1-dev libfreetype-dev fonts-liberation
       libpng-dev libjpeg-dev libtiff-dev libgif-dev
       libdmtx-dev libqrencode-dev libcups2-dev cups-client
-      libzxing-dev imagemagick clang libclang-rt-14-dev)
+      libzxing-dev imagemagick libmagickcore-6.q16-6-extra libwmf-bin ghostscript
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
