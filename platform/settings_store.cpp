@@ -100,7 +100,8 @@ bool putSetting(const std::string& section, const std::string& key, const std::s
             if (inSection) sectionEnd = i + 1;
         } else if (inSection) {
             if (isKey(lines[i], k, nullptr)) {
-                lines[i] = k + "=" + v;
+                // The stored spelling of the key stays.
+                lines[i] = trim(lines[i].substr(0, lines[i].find('='))) + "=" + v;
                 done = true;
             } else if (!trim(lines[i]).empty()) {
                 sectionEnd = i + 1;
