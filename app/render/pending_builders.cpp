@@ -14,7 +14,6 @@ void notAvailable(AppState& app, const char* name) {
 }
 }  // namespace
 
-void BuildPdf417Symbol(AppState& app, const std::string&, int, int) { notAvailable(app, "PDF417"); }
 void BuildAztecSymbol(AppState& app, const std::string&) { notAvailable(app, "Aztec Code"); }
 void BuildDataMatrixSymbol(AppState& app) { notAvailable(app, "Data Matrix"); }
 void BuildQrSymbol(AppState& app) { notAvailable(app, "QR Code"); }
