@@ -175,7 +175,11 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     cairo_text_extents(cr, text.c_str(), &te);
 
     cairo_translate(cr, m.ox + x * m.sx, m.oy + y * m.sy);
-    cairo_rotate(cr, -f.escapement / 10.0 * kPi / 180.0);
+    // Escapement turns counter-clockwise in the page's own axes: with the
+    // y axis pointing up (negative window extent) that is clockwise on the
+    // device. This keeps rotated text upright against the symbol it labels.
+    const double turn = f.escapement / 10.0 * kPi / 180.0;
+    cairo_rotate(cr, m.sy < 0 ? turn : -turn);
     double dx = 0, dy = 0;
     uint32_t h = s.textAlign & TA_CENTER;
     if (h == TA_CENTER) dx = -te.x_advance / 2;
