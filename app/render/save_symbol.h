@@ -1,18 +1,14 @@
 #pragma once
-// Saving the last built symbol to a file: the placeable metafile itself, or
-// a raster/PostScript image through the image converter.
+// Saving the last built symbol as an image file.
 #include <string>
 
 namespace quillet {
 
 struct AppState;
 
-// The eight extensions handed to the image converter (upper case), or "" for
-// a name that receives the placeable metafile.
-std::string rasterExtension(const std::string& path);
-
-// Saves the scratch metafile under `path`. Returns false, after telling the
-// user, when the file could not be written.
+// Saves the scratch placeable metafile under path: copied as it is for a
+// metafile (and any extension not converted), otherwise handed to the
+// raster converter with the raster options. False when nothing was written.
 bool SaveSymbolImage(AppState& app, const std::string& path);
 
 }  // namespace quillet

@@ -1,0 +1,15 @@
+#pragma once
+// The command language: every bracketed command and what it does.
+#include <string>
+
+namespace quillet {
+
+struct AppState;
+
+// Runs one command as the client sent it, from '[' through ']'. Keywords
+// are matched upper-cased; values keep the client's case except where
+// noted. False when the command is refused: not recognised, a value out of
+// range, or an action that could not be carried out.
+bool runCommand(AppState& app, const std::string& raw);
+
+}  // namespace quillet

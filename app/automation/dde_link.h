@@ -1,0 +1,18 @@
+#pragma once
+// The automation conversation: execute strings and the client's close.
+#include <string>
+
+namespace quillet {
+
+struct AppState;
+
+// Runs every command of the execute string, left to right; a refused
+// command never stops the rest. Returns true when any command was refused.
+bool LinkExecute(AppState& app, const std::string& execute);
+
+// The client ended the conversation. Returns true when the program should
+// end now (after `[APPEXIT]`), in which case nothing asks to save the
+// configuration.
+bool LinkClose(AppState& app);
+
+}  // namespace quillet

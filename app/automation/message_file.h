@@ -1,0 +1,23 @@
+#pragma once
+// Message files and incremental numbering: series of messages stepped
+// through with Next and Previous.
+#include <string>
+
+namespace quillet {
+
+struct AppState;
+
+// Loads the file's lines, shows Next/Prev, makes line 1 the message and
+// builds. False when the file cannot be read.
+bool OpenMessageFile(AppState& app, const std::string& path);
+// The whole file (at most 3072 bytes) becomes the message. False when it
+// cannot be read or is too large.
+bool ReadMessageFromFile(AppState& app, const std::string& path);
+// Forgets the open message file.
+void CloseMessageFile(AppState& app);
+// Moves delta (+1 Next, -1 Previous, 0 recompute) through the message file
+// or the numbering series and sets the message. False when the step would
+// leave the message file (nothing changes then).
+bool StepMessage(AppState& app, int delta);
+
+}  // namespace quillet
