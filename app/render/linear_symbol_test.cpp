@@ -346,3 +346,25 @@ TEST(BuildCopyDimensions, ClampedIntegers) {
 
 }  // namespace
 }  // namespace quillet
+
+namespace quillet {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(
+    UpcEanCode128Postal, LinearRoundTrip,
+    ::testing::Values(
+        Trip{"upca", 3, "01234567890", "UPCA", "012345678905"},
+        Trip{"upca_addon5", 3, "01234567890", "UPCA", "012345678905 52495",
+             [](SymbolSettings& s) { s.supplement = "52495"; s.quietZones = true; }},
+        Trip{"ean13_addon2", 7, "400638133393", "EAN13", "4006381333931 12",
+             [](SymbolSettings& s) { s.supplement = "12"; s.quietZones = true; }},
+        Trip{"ean8", 6, "9638507", "EAN8", "96385074"},
+        Trip{"upce", 4, "123456", "UPCE", "01234565"},
+        Trip{"ean13_text_above", 7, "590123412345", "EAN13", "5901234123457", [](SymbolSettings& s) { s.textAbove = true; }},
+        Trip{"code128", 13, "Code 128 test", "Code128", "Code 128 test"},
+        Trip{"code128_digits", 13, "1234567890", "Code128", "1234567890"},
+        Trip{"gs1_128", 14, "0112345678901231", "Code128", "0112345678901231"}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace quillet
