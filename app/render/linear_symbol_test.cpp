@@ -368,3 +368,50 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace quillet
+
+namespace quillet {
+namespace {
+
+// Code 39 "AB", X = 20, ratio 2.5 (WD = 50), quiet zones with bearer bars
+// (13 modules), text above and a comment above: worked out by hand.
+//   pattern: 4 characters of 7 narrow + 3 wide elements, the last gap
+//   dropped: 27 narrow, 12 wide; W = (26 + 27) * 20 + 12 * 50 = 1660.
+//   TH = CH = A = 352, H = 2540, T = 3244; bars from -704 to -3244.
+//   First bar (narrow) at 13 * 20 = 260; last bar (narrow) ends at 1660 - 260.
+TEST(LinearGeometry, FirstAndLastBarsInEveryOrientation) {
+    struct Case { int orientation; int step; bool gain; };
+    for (Case c : {Case{0, 0, false}, Case{1, 0, false}, Case{2, 0, false}, Case{0, 2, false}, Case{1, 2, true},
+                   Case{2, 2, false}}) {
+        Harness h;
+        SymbolSettings& s = h.app.settings;
+        s.narrowWidth = 20;
+        s.ratio = 2.5f;
+        s.quietZones = s.bearerBars = s.textAbove = true;
+        s.comment = "note";
+        s.orientation = c.orientation;
+        s.barWidthAdjust = c.step | (c.gain ? kGainBit : 0);
+        ASSERT_TRUE(h.build(1, "AB"));
+        const int W = 1660, T = 3244, r = c.step ? (c.gain ? 2 : -2) : 0;
+        test::DrawnRect first{260, -704, 280 + r, -3244}, last{1380, -704, 1400 + r, -3244};
+        auto map = [&](test::DrawnRect x) -> test::DrawnRect {
+            if (c.orientation == 1) return {T + x.top, -x.left, T + x.bottom, -x.right};
+            if (c.orientation == 2) return {-x.top, x.left - W, -x.bottom, x.right - W};
+            return x;
+        };
+        auto m = h.picture();
+        EXPECT_EQ(m.placeable->right, c.orientation ? T : W);
+        EXPECT_EQ(m.placeable->bottom, c.orientation ? W : T);
+        auto rects = test::rectangles(m);
+        ASSERT_GE(rects.size(), 6u);
+        EXPECT_EQ(rects[1], map(first)) << c.orientation << " " << c.step;
+        EXPECT_EQ(rects[rects.size() - 5], map(last)) << c.orientation << " " << c.step;
+        // Bearers: top, bottom and the two sides closing the box, 3X thick.
+        EXPECT_EQ(rects[rects.size() - 4], map({0, -704, W, -764}));
+        EXPECT_EQ(rects[rects.size() - 3], map({0, -3184, W, -3244}));
+        EXPECT_EQ(rects[rects.size() - 2], map({0, -704, 60, -3244}));
+        EXPECT_EQ(rects[rects.size() - 1], map({W - 60, -704, W, -3244}));
+    }
+}
+
+}  // namespace
+}  // namespace quillet

@@ -86,7 +86,8 @@ TEST_P(WmfInterop, ImageMagickRendersWhatZxingDecodes) {
 INSTANTIATE_TEST_SUITE_P(Symbols, WmfInterop,
                          ::testing::Values(Case{1, "INTEROP", "Code39", "INTEROP"},
                                            Case{7, "590123412345", "EAN13", "5901234123457"},
-                                           Case{13, "Interop 128", "Code128", "Interop 128"}));
+                                           Case{13, "Interop 128", "Code128", "Interop 128"}),
+                         [](const auto& info) { return info.param.format; });
 
 }  // namespace
 }  // namespace quillet
