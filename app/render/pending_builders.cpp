@@ -15,15 +15,6 @@ void notAvailable(AppState& app, const char* name) {
 }  // namespace
 
 void BuildAztecSymbol(AppState& app, const std::string&) { notAvailable(app, "Aztec Code"); }
-void BuildDataMatrixSymbol(AppState& app) { notAvailable(app, "Data Matrix"); }
-void BuildQrSymbol(AppState& app) { notAvailable(app, "QR Code"); }
 void BuildDataBarSymbol(AppState& app, int) { notAvailable(app, "GS1 DataBar"); }
 
-}  // namespace quillet
-
-// The image converter is still being written: raster and EPS saving fail
-// (and are reported) until it lands.
-#include "app/render/imgconv.h"
-namespace quillet {
-int SAVEBARCODE(char*, char*, int, int, int, int, int, int, int, int, int) { return 1; }
 }  // namespace quillet

@@ -1,0 +1,103 @@
+// The image converter: renders the placeable metafile named by its first
+// argument and writes the image format chosen by the target's extension.
+#include "app/render/imgconv.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+#include "app/render/imgconv_image.h"
+#include "app/render/raster_properties.h"
+#include "platform/renderer.h"
+
+namespace quillet {
+
+namespace {
+
+using imgconv::Image;
+using imgconv::Options;
+
+std::string upperExtension(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+bool readFile(const char* path, std::vector<uint8_t>& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+using RasterWriter = bool (*)(const std::string&, const Image&, const Options&);
+
+RasterWriter rasterWriter(const std::string& ext) {
+    if (ext == "PNG") return imgconv::writePng;
+    if (ext == "JPG") return imgconv::writeJpeg;
+    if (ext == "TIF") return imgconv::writeTiff;
+    if (ext == "GIF") return imgconv::writeGif;
+    if (ext == "BMP") return imgconv::writeBmp;
+    if (ext == "TGA") return imgconv::writeTga;
+    if (ext == "PCX") return imgconv::writePcx;
+    return nullptr;
+}
+
+}  // namespace
+
+int SAVEBARCODE(char* metafilePath, char* targetPath, int bitsPerPixel, int resolution, int jpegQuality,
+                int pngFilter, int pngInterlace, int bmpCompression, int tgaCompression, int tiffCompression,
+                int gifCompression) {
+    if (!metafilePath || !targetPath || !*targetPath) return 1;
+    const std::string target = targetPath;
+    const std::string ext = upperExtension(target);
+    const RasterWriter raster = rasterWriter(ext);
+    if (!raster && ext != "EPS") return 2;
+
+    std::vector<uint8_t> placeable;
+    if (!readFile(metafilePath, placeable)) return 3;
+
+    // Options outside their ranges are brought in the way the properties
+    // dialog brings them in, so any caller gets a sound file.
+    Options o;
+    o.bitsPerPixel = normalisedBitsPerPixel(bitsPerPixel);
+    o.resolution = correctedResolution(resolution);
+    o.jpegQuality = correctedJpegQuality(jpegQuality);
+    o.pngFilter = (pngFilter >= 0 && pngFilter <= 10 && pngFilter % 2 == 0) ? pngFilter : 0;
+    o.pngInterlace = pngInterlace != 0;
+    o.bmpRle = bmpCompression != 0;
+    o.tgaRle = tgaCompression != 0;
+    o.tiffCompression = (tiffCompression >= 0 && tiffCompression <= 4) ? tiffCompression : 0;
+    o.gifLzw = gifCompression != 0;
+
+    // Written beside the target and renamed, so a failure never leaves half
+    // a file where a good one was.
+    const std::string temp = target + ".part" + std::to_string(::getpid());
+    bool ok = false;
+    if (raster) {
+        auto rendered = platform::renderToImage(placeable, o.resolution, o.resolution);
+        if (!rendered) return 4;
+        // GIF holds at most 256 colours.
+        const int depth = (ext == "GIF" && o.bitsPerPixel == 24) ? 8 : o.bitsPerPixel;
+        ok = raster(temp, imgconv::prepareImage(*rendered, depth, o.resolution), o);
+    } else {
+        ok = imgconv::writeEps(temp, placeable);
+    }
+    std::error_code ec;
+    if (ok) std::filesystem::rename(temp, target, ec);
+    if (!ok || ec) {
+        std::filesystem::remove(temp, ec);
+        return 5;
+    }
+    return 0;
+}
+
+}  // namespace quillet

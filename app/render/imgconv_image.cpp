@@ -1,0 +1,78 @@
+#include "app/render/imgconv_image.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace quillet::imgconv {
+
+uint8_t luminance(const Rgb& c) { return uint8_t((c[0] * 299 + c[1] * 587 + c[2] * 114 + 500) / 1000); }
+
+Rgb Image::rgb(int x, int y) const {
+    const size_t i = size_t(y) * size_t(width) + size_t(x);
+    if (depth == 24) return {data[3 * i], data[3 * i + 1], data[3 * i + 2]};
+    return palette[data[i]];
+}
+
+uint8_t Image::grey(int x, int y) const { return luminance(rgb(x, y)); }
+
+namespace {
+
+Rgb toRgb(uint32_t argb) { return {uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb)}; }
+
+// Nearest entry of the 6x7x6 cube (252 colours) for pictures with more
+// colours than a palette holds (anti-aliased coloured text).
+uint8_t cubeIndex(const Rgb& c) {
+    auto level = [](int v, int steps) { return (v * (steps - 1) + 127) / 255; };
+    return uint8_t(level(c[0], 6) * 42 + level(c[1], 7) * 6 + level(c[2], 6));
+}
+
+std::vector<Rgb> cubePalette() {
+    std::vector<Rgb> p;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 7; ++g)
+            for (int b = 0; b < 6; ++b) p.push_back({uint8_t(r * 255 / 5), uint8_t(g * 255 / 6), uint8_t(b * 255 / 5)});
+    return p;
+}
+
+}  // namespace
+
+Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi) {
+    Image img;
+    img.width = rendered.width;
+    img.height = rendered.height;
+    img.depth = depth;
+    img.dpi = dpi;
+    const size_t n = size_t(img.width) * size_t(img.height);
+    if (depth == 24) {
+        img.data.resize(3 * n);
+        for (size_t i = 0; i < n; ++i) {
+            Rgb c = toRgb(rendered.argb[i]);
+            std::copy(c.begin(), c.end(), img.data.begin() + ptrdiff_t(3 * i));
+        }
+        return img;
+    }
+    img.data.resize(n);
+    if (depth == 1) {
+        img.palette = {Rgb{0, 0, 0}, Rgb{255, 255, 255}};
+        for (size_t i = 0; i < n; ++i) img.data[i] = luminance(toRgb(rendered.argb[i])) < 128 ? 0 : 1;
+        return img;
+    }
+    std::unordered_map<uint32_t, uint8_t> index;
+    for (size_t i = 0; i < n && index.size() <= 256; ++i) {
+        uint32_t c = rendered.argb[i] & 0xFFFFFF;
+        if (index.size() < 256 || index.count(c)) {
+            auto [it, added] = index.try_emplace(c, uint8_t(index.size()));
+            if (added) img.palette.push_back(toRgb(c));
+            img.data[i] = it->second;
+        } else {
+            index.emplace(c, 0);  // a 257th colour: the cube takes over
+        }
+    }
+    if (index.size() > 256) {
+        img.palette = cubePalette();
+        for (size_t i = 0; i < n; ++i) img.data[i] = cubeIndex(toRgb(rendered.argb[i]));
+    }
+    return img;
+}
+
+}  // namespace quillet::imgconv

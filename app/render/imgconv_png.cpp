@@ -1,0 +1,84 @@
+// PNG through libpng: grey 1 bit, palette 8 bit or RGB 8 bit a channel.
+#include <png.h>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "app/render/imgconv_image.h"
+
+namespace quillet::imgconv {
+
+namespace {
+
+int pngFilterFlags(int code) {
+    switch (code) {
+        case 2: return PNG_FILTER_NONE;
+        case 4: return PNG_FILTER_SUB;
+        case 6: return PNG_FILTER_UP;
+        case 8: return PNG_FILTER_AVG;
+        case 10: return PNG_FILTER_PAETH;
+        default: return PNG_ALL_FILTERS;
+    }
+}
+
+// The rows in PNG's layout: 1-bit samples packed from the high bit.
+std::vector<std::vector<uint8_t>> pngRows(const Image& img) {
+    std::vector<std::vector<uint8_t>> rows(size_t(img.height));
+    for (int y = 0; y < img.height; ++y) {
+        const uint8_t* src = img.row(y);
+        auto& row = rows[size_t(y)];
+        if (img.depth == 1) {
+            row.assign(size_t(img.width + 7) / 8, 0);
+            for (int x = 0; x < img.width; ++x)
+                if (src[x]) row[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8));
+        } else {
+            row.assign(src, src + size_t(img.width) * img.bytesPerPixel());
+        }
+    }
+    return rows;
+}
+
+// Kept out of the function that calls setjmp, so no local of it lives
+// across a longjmp.
+[[gnu::noinline]] void writeAll(png_structp png, png_infop info, FILE* f, const Image& img, const Options& o,
+                                png_bytepp rows, std::vector<png_color>& palette) {
+    png_init_io(png, f);
+    const int colourType = img.depth == 1 ? PNG_COLOR_TYPE_GRAY : img.depth == 8 ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB;
+    png_set_IHDR(png, info, png_uint_32(img.width), png_uint_32(img.height), img.depth == 1 ? 1 : 8, colourType,
+                 o.pngInterlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (img.depth == 8) {
+        for (const Rgb& c : img.palette) palette.push_back({c[0], c[1], c[2]});
+        png_set_PLTE(png, info, palette.data(), int(palette.size()));
+    }
+    const auto ppm = png_uint_32(std::lround(img.dpi / 0.0254));
+    png_set_pHYs(png, info, ppm, ppm, PNG_RESOLUTION_METER);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, pngFilterFlags(o.pngFilter));
+    png_write_info(png, info);
+    if (o.pngInterlace) png_set_interlace_handling(png);
+    png_write_image(png, rows);
+    png_write_end(png, info);
+}
+
+}  // namespace
+
+bool writePng(const std::string& path, const Image& img, const Options& o) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    auto rows = pngRows(img);
+    std::vector<png_bytep> pointers;
+    for (auto& r : rows) pointers.push_back(r.data());
+    std::vector<png_color> palette;
+    volatile bool ok = false;
+    if (info && !setjmp(png_jmpbuf(png))) {
+        writeAll(png, info, f, img, o, pointers.data(), palette);
+        ok = true;
+    }
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace quillet::imgconv
