@@ -1,0 +1,165 @@
+// The program driven from its command line: execute strings, exit status
+// and the message boxes written to standard error.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/model/messages.h"
+#include "platform/user_interface.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* dir = std::getenv("QUILLET_BUILD_DIR");
+        if (!dir) GTEST_SKIP() << "QUILLET_BUILD_DIR is not set (run through ctest)";
+        program_ = fs::path(dir) / "quillet";
+        ASSERT_TRUE(fs::exists(program_)) << program_;
+        work_ = fs::temp_directory_path() / ("quillet-cli-" + std::to_string(getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(work_);
+    }
+    void TearDown() override {
+        if (!work_.empty()) fs::remove_all(work_);
+    }
+
+    // Runs the program with the arguments and standard input; the per-user
+    // settings live in the test's own folder.
+    Result run(const std::vector<std::string>& args, const std::string& input = "") {
+        const fs::path in = work_ / "stdin", out = work_ / "stdout", err = work_ / "stderr";
+        std::ofstream(in, std::ios::binary) << input;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<std::string> argStrings{program_.string()};
+        argStrings.insert(argStrings.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& a : argStrings) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> envStrings{"XDG_CONFIG_HOME=" + (work_ / "config").string(),
+                                            "TMPDIR=" + work_.string()};
+        for (char** e = environ; *e; ++e)
+            if (std::string(*e).rfind("XDG_CONFIG_HOME=", 0) != 0 && std::string(*e).rfind("TMPDIR=", 0) != 0)
+                envStrings.push_back(*e);
+        std::vector<char*> envp;
+        for (auto& e : envStrings) envp.push_back(e.data());
+        envp.push_back(nullptr);
+
+        Result r;
+        pid_t pid = 0;
+        if (posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        r.out = readFile(out);
+        r.err = readFile(err);
+        return r;
+    }
+
+    static std::string boxLine(int code) { return platform::messageLine("Quillet", quillet::messageText(code)) + "\n"; }
+
+    fs::path program_, work_;
+};
+
+TEST_F(Cli, ExitStatusTellsWhetherAnExecuteWasRefused) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{}, 0, ""},
+        {{"--execute", "[CODE39][MESSAGE='12345'][BUILD/COPY]"}, 0, ""},
+        {{"--execute=[code39][barcode=ABC]"}, 0, ""},
+        {{"--execute", "[FOO]"}, 1, ""},
+        {{"--execute", "no brackets here"}, 0, ""},
+        {{"--execute", "[CODE39][BUILD/COPY]"}, 1, boxLine(-1)},
+        {{"--execute", "[UPCA][MESSAGE='12'][BUILD/COPY]"}, 1, boxLine(2)},
+        // One refused execute among several decides the status; all of them run.
+        {{"--execute", "[CODE39]", "--execute", "[RATIO=9]", "--execute", "[BUILD/COPY]"}, 1, boxLine(-1)},
+        {{"--execute", "[APPEXIT]"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.args);
+        const std::string what = c.args.empty() ? "(none)" : c.args.back();
+        EXPECT_EQ(r.status, c.status) << what;
+        EXPECT_EQ(r.err, c.err) << what;
+    }
+}
+
+TEST_F(Cli, ExecuteStringsFromStandardInput) {
+    struct Case {
+        std::string input;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"[CODE39][MESSAGE='AB']\n[BUILD/COPY]\n", 0, ""},
+        {"[CODE39][MESSAGE='AB']\r\n[BUILD/COPY]\r\n", 0, ""},
+        {"[CODE39]\n[BUILD/COPY]\n[MESSAGE='AB'][BUILD/COPY]", 1, boxLine(-1)},
+        {"", 0, ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = run({"--execute", "-"}, c.input);
+        EXPECT_EQ(r.status, c.status) << c.input;
+        EXPECT_EQ(r.err, c.err) << c.input;
+    }
+}
+
+TEST_F(Cli, MalformedCommandLines) {
+    for (auto args : {std::vector<std::string>{"--bogus"}, {"--execute"}}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_NE(r.err.find("usage: quillet"), std::string::npos) << args[0];
+    }
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--execute"), std::string::npos);
+}
+
+TEST_F(Cli, AConfigurationFileThatCannotBeOpenedFails) {
+    const Result r = run({(work_ / "missing.qcf").string()});
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(Cli, SavedSymbolIsAPlaceableMetafile) {
+    const fs::path saved = work_ / "Label One.wmf";
+    const Result r = run({"--execute", "[CODE39][BARCODE=HELLO][SAVEBARCODE(" + saved.string() + ")]"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const std::string bytes = readFile(saved);
+    ASSERT_GE(bytes.size(), 22u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\xD7\xCD\xC6\x9A", 4));  // placeable key
+    // The scratch metafile is gone when the program ends.
+    for (const auto& entry : fs::directory_iterator(work_))
+        EXPECT_NE(entry.path().extension(), ".WMF") << entry.path();
+}
+
+}  // namespace
