@@ -22,27 +22,6 @@ std::vector<uint8_t> fromString(const std::string& s) {
     return v;
 }
 
-TEST(AztecPlan, WorkedExamples) {
-    struct Case {
-        std::string message;
-        int bits;
-    };
-    const Case cases[] = {
-        {"ABC", 15},
-        {"abc", 20},
-        {"12345", 25},
-        {"A. B", 20},                      // P/S and the pair ". " as one Punct code
-        {std::string(32, '\x80'), 277},    // B/S, 5 + 11 length bits, 32 bytes
-        {std::string(31, '\x80'), 258},
-        {"@\r\n@", 25},                    // M/L, then CR LF as two Mixed codes
-        {std::string(2100, '\xff'), 10 + 11 + 2078 * 8 + 10 + 22 * 8},  // split run
-    };
-    for (const Case& c : cases) {
-        Plan plan = planMessage(c.message);
-        EXPECT_EQ(plan.bits, c.bits) << c.message.substr(0, 8);
-    }
-}
-
 TEST(AztecPlan, UnitsPairOnlyTheFourPairsAndNeverTheLastByte) {
     struct Case {
         std::string message;
@@ -141,8 +120,11 @@ TEST(AztecEmit, StuffingAndPadding) {
     for (const Case& c : cases) EXPECT_EQ(stuffBits(fromString(c.bits), c.wordBits), c.words) << c.bits;
 }
 
-TEST(AztecSize, WorkedExamples) {
+// Planned bit counts of messages and the symbols chosen for planned
+// lengths; a row with a message checks both.
+TEST(AztecWorkedExamples, PlannedBitsAndSizeChoices) {
     struct Case {
+        std::string message;  // empty: the row starts from `bits`
         int bits, sizeSpec;
         bool menu;
         bool fits;
@@ -150,31 +132,42 @@ TEST(AztecSize, WorkedExamples) {
         int layers, side, wordBits, totalWords;
     };
     const Case cases[] = {
-        {60, 0, false, true, true, 1, 15, 6, 17},
-        {84, 0, false, true, true, 2, 19, 6, 40},
-        {84, 0, true, true, false, 2, 23, 6, 48},
-        {100, 50, false, true, true, 2, 19, 6, 40},
-        {409, 103, false, false, true, 0, 0, 0, 0},
-        {408, 103, false, true, true, 3, 23, 8, 51},
-        {10, 104, false, true, true, 4, 27, 8, 76},
-        {10, 205, false, true, false, 5, 37, 8, 120},
-        {10, 232, false, true, false, 32, 151, 12, 1664},
-        {10, 223, true, false, false, 0, 0, 0, 0},
-        {10, 222, true, true, false, 22, 109, 10, 1020},
-        {10, 102, true, false, true, 0, 0, 0, 0},
-        {10, 101, true, true, true, 1, 15, 6, 17},
-        {513, 0, false, true, false, 4, 31, 8, 88},   // above 512 bits: full-range
-        {19968, 1, false, false, false, 0, 0, 0, 0},
+        {"ABC", 15, 0, false, true, true, 1, 15, 6, 17},
+        {"abc", 20, 0, false, true, true, 1, 15, 6, 17},        // L/L, three Lower codes
+        {"12345", 25, 0, false, true, true, 1, 15, 6, 17},      // D/L, five Digit codes
+        {"A. B", 20, 0, false, true, true, 1, 15, 6, 17},       // P/S and ". " as one Punct code
+        {"@\r\n@", 25, 0, false, true, true, 1, 15, 6, 17},    // M/L, CR LF as two Mixed codes
+        {std::string(31, '\x80'), 258, 0, false, true, true, 3, 23, 8, 51},
+        {std::string(32, '\x80'), 277, 0, false, true, true, 3, 23, 8, 51},  // 5 + 11 length bits
+        {std::string(2100, '\xff'), 10 + 11 + 2078 * 8 + 10 + 22 * 8, 232, false, true, false, 32, 151, 12, 1664},
+        {"", 60, 0, false, true, true, 1, 15, 6, 17},
+        {"", 84, 0, false, true, true, 2, 19, 6, 40},
+        {"", 84, 0, true, true, false, 2, 23, 6, 48},
+        {"", 100, 50, false, true, true, 2, 19, 6, 40},
+        {"", 409, 103, false, false, true, 0, 0, 0, 0},
+        {"", 408, 103, false, true, true, 3, 23, 8, 51},
+        {"", 10, 104, false, true, true, 4, 27, 8, 76},
+        {"", 10, 205, false, true, false, 5, 37, 8, 120},
+        {"", 10, 232, false, true, false, 32, 151, 12, 1664},
+        {"", 10, 223, true, false, false, 0, 0, 0, 0},
+        {"", 10, 222, true, true, false, 22, 109, 10, 1020},
+        {"", 10, 102, true, false, true, 0, 0, 0, 0},
+        {"", 10, 101, true, true, true, 1, 15, 6, 17},
+        {"", 513, 0, false, true, false, 4, 31, 8, 88},   // above 512 bits: full-range
+        {"", 19968, 1, false, false, false, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
+        std::string row = c.message.empty() ? std::to_string(c.bits) + " bits" : c.message.substr(0, 8);
+        row += " / " + std::to_string(c.sizeSpec);
+        if (!c.message.empty()) EXPECT_EQ(planMessage(c.message).bits, c.bits) << row;
         auto s = chooseSymbol(c.bits, c.sizeSpec, c.menu);
-        ASSERT_EQ(s.has_value(), c.fits) << c.bits << "/" << c.sizeSpec;
+        ASSERT_EQ(s.has_value(), c.fits) << row;
         if (!s) continue;
-        EXPECT_EQ(s->compact, c.compact) << c.bits << "/" << c.sizeSpec;
-        EXPECT_EQ(s->layers, c.layers) << c.bits << "/" << c.sizeSpec;
-        EXPECT_EQ(s->side, c.side) << c.bits << "/" << c.sizeSpec;
-        EXPECT_EQ(s->wordBits, c.wordBits) << c.bits << "/" << c.sizeSpec;
-        EXPECT_EQ(s->totalWords, c.totalWords) << c.bits << "/" << c.sizeSpec;
+        EXPECT_EQ(s->compact, c.compact) << row;
+        EXPECT_EQ(s->layers, c.layers) << row;
+        EXPECT_EQ(s->side, c.side) << row;
+        EXPECT_EQ(s->wordBits, c.wordBits) << row;
+        EXPECT_EQ(s->totalWords, c.totalWords) << row;
     }
 }
 
