@@ -1,0 +1,70 @@
+#pragma once
+// libstripegen: GS1 DataBar element widths, optionally with a composite
+// component.
+//
+// Every export takes the message as a pointer to a pointer to a NUL-terminated
+// string: the primary data (up to 13 digits, the item number without its check
+// digit), optionally followed by "|" and the composite message. String
+// results are copied, NUL-terminated, into caller-owned buffers of
+// STRIPEGEN_BUFFER_SIZE characters reached through pointer-to-pointer
+// arguments; every byte is one element width in modules (1-9, not digit
+// characters), elements alternating light and dark, light first. Integer
+// results go to 32-bit integers.
+//
+// Status: 0 done; 1 the composite message cannot be encoded (the primary
+// outputs may have been written, the composite outputs are not); 15 the
+// primary data is longer than 13 characters (nothing written).
+// Calls must not overlap: the library keeps its work tables in static storage.
+#include <stdint.h>
+
+#define STRIPEGEN_BUFFER_SIZE 3000
+
+#if defined(__GNUC__)
+#define STRIPEGEN_API __attribute__((visibility("default")))
+#else
+#define STRIPEGEN_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+enum {
+    STRIPEGEN_OK = 0,
+    STRIPEGEN_COMPOSITE_FAILED = 1,
+    STRIPEGEN_PRIMARY_TOO_LONG = 15,
+};
+
+// GS1 DataBar: pattern of 46 elements; composite rows of 53 elements.
+typedef int32_t (*RSSPatternFn)(char** message, char** pattern, char** compositeSeparator,
+                                char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+// GS1 DataBar Stacked: two rows of 25 elements; composite rows of 31 elements.
+typedef int32_t (*RSS14SPatternFn)(char** message, char** upperRow, char** lowerRow,
+                                   char** middleSeparator, char** compositeSeparator,
+                                   char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+// GS1 DataBar Stacked Omnidirectional: two rows of 25 elements, three
+// separators (the middle one always 43 elements); composite rows of 31.
+typedef int32_t (*RSS14SOPatternFn)(char** message, char** upperRow, char** lowerRow,
+                                    char** upperSeparator, char** middleSeparator,
+                                    char** lowerSeparator, char** compositeSeparator,
+                                    char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+// GS1 DataBar Limited: pattern of 46 elements (not written, status 0, for a
+// primary value above 1999999999999); composite rows of 39 or 45 elements.
+typedef int32_t (*RSSLimPatternFn)(char** message, char** pattern, char** compositeSeparator,
+                                   char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+
+STRIPEGEN_API int32_t RSSPattern(char** message, char** pattern, char** compositeSeparator,
+                                 char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+STRIPEGEN_API int32_t RSS14SPattern(char** message, char** upperRow, char** lowerRow,
+                                    char** middleSeparator, char** compositeSeparator,
+                                    char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+STRIPEGEN_API int32_t RSS14SOPattern(char** message, char** upperRow, char** lowerRow,
+                                     char** upperSeparator, char** middleSeparator,
+                                     char** lowerSeparator, char** compositeSeparator,
+                                     char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+STRIPEGEN_API int32_t RSSLimPattern(char** message, char** pattern, char** compositeSeparator,
+                                    char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,112 @@
+#pragma once
+// Helpers shared by the library's tests: calling the exports with buffers,
+// and rendering element widths for the independent reader.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "stripegen/stripegen.h"
+#include "tests/support/zxing_decode.h"
+
+namespace stripegen::test {
+
+using Row = std::vector<int>;
+
+// A caller-side buffer of the size the program passes.
+struct Buffer {
+    std::vector<char> bytes = std::vector<char>(STRIPEGEN_BUFFER_SIZE, '\x7f');
+    char* ptr = bytes.data();
+    Row widths() const {
+        Row r;
+        for (char c : bytes) {
+            if (c == 0) break;
+            r.push_back((unsigned char)c);
+        }
+        return r;
+    }
+    bool untouched() const { return bytes[0] == '\x7f'; }
+};
+
+struct Omni {
+    int32_t status = -1;
+    Buffer pattern, separator, rows;
+    int32_t rowCount = -1, perRow = -1;
+};
+inline Omni callOmni(const std::string& msg) {
+    Omni o;
+    std::string m = msg;
+    char* mp = m.data();
+    o.status = RSSPattern(&mp, &o.pattern.ptr, &o.separator.ptr, &o.rows.ptr, &o.rowCount, &o.perRow);
+    return o;
+}
+
+struct Stacked {
+    int32_t status = -1;
+    Buffer upper, lower, upperSep, middle, lowerSep, separator, rows;
+    int32_t rowCount = -1, perRow = -1;
+};
+inline Stacked callStacked(const std::string& msg) {
+    Stacked s;
+    std::string m = msg;
+    char* mp = m.data();
+    s.status = RSS14SPattern(&mp, &s.upper.ptr, &s.lower.ptr, &s.middle.ptr, &s.separator.ptr, &s.rows.ptr,
+                             &s.rowCount, &s.perRow);
+    return s;
+}
+inline Stacked callStackedOmni(const std::string& msg) {
+    Stacked s;
+    std::string m = msg;
+    char* mp = m.data();
+    s.status = RSS14SOPattern(&mp, &s.upper.ptr, &s.lower.ptr, &s.upperSep.ptr, &s.middle.ptr, &s.lowerSep.ptr,
+                              &s.separator.ptr, &s.rows.ptr, &s.rowCount, &s.perRow);
+    return s;
+}
+inline Omni callLimited(const std::string& msg) {
+    Omni o;
+    std::string m = msg;
+    char* mp = m.data();
+    o.status = RSSLimPattern(&mp, &o.pattern.ptr, &o.separator.ptr, &o.rows.ptr, &o.rowCount, &o.perRow);
+    return o;
+}
+
+inline int moduleCount(const Row& r) {
+    int n = 0;
+    for (int w : r) n += w;
+    return n;
+}
+
+// Draws rows of alternating widths (light first) stacked from the top, each
+// `heights[i]` modules high, `scale` pixels a module, 12 modules of margin.
+inline quillet::test::GreyImage renderRows(const std::vector<Row>& rows, const std::vector<int>& heights,
+                                           int scale = 3) {
+    int width = 0, height = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        width = std::max(width, moduleCount(rows[i]));
+        height += heights[i];
+    }
+    const int margin = 12;
+    quillet::test::GreyImage img((width + 2 * margin) * scale, (height + 2 * margin) * scale);
+    int y = margin;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        int x = margin;
+        for (size_t e = 0; e < rows[i].size(); ++e) {
+            if (e % 2 == 1) img.fillRect(x * scale, y * scale, rows[i][e] * scale, heights[i] * scale, 0);
+            x += rows[i][e];
+        }
+        y += heights[i];
+    }
+    return img;
+}
+
+// GS1 check digit of 13 digits (weights 3, 1, 3, ... from the right).
+inline char gs1CheckDigit(const std::string& digits13) {
+    int sum = 0;
+    for (int i = 0; i < 13; ++i) sum += (digits13[12 - i] - '0') * (i % 2 == 0 ? 3 : 1);
+    return char('0' + (10 - sum % 10) % 10);
+}
+
+inline std::string padded13(const std::string& primary) {
+    return std::string(13 - primary.size(), '0') + primary;
+}
+
+}  // namespace stripegen::test
