@@ -41,10 +41,7 @@ Pdf417PatternTable& pdf417PatternTable() {
     return table;
 }
 
-bool ReadPdf417PatternFile(const std::string& path, std::array<std::array<int32_t, 929>, 3>& patterns) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+bool ParsePdf417Patterns(std::string_view text, std::array<std::array<int32_t, 929>, 3>& patterns) {
     size_t i = 0, count = 0;
     auto isSeparator = [](char c) { return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (count < 3 * 929) {
@@ -58,6 +55,13 @@ bool ReadPdf417PatternFile(const std::string& path, std::array<std::array<int32_
         ++count;
     }
     return true;
+}
+
+bool ReadPdf417PatternFile(const std::string& path, std::array<std::array<int32_t, 929>, 3>& patterns) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return ParsePdf417Patterns(text, patterns);
 }
 
 bool LoadPdf417Tables(AppState& app) {

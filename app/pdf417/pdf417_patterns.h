@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -25,6 +26,7 @@ Pdf417PatternTable& pdf417PatternTable();
 // 0 for codewords 0-928, then clusters 1 and 2. Every value must be a
 // codeword pattern: eight widths of 1-6 modules adding up to 17. Returns
 // false, leaving `patterns` partly filled, on any error.
+bool ParsePdf417Patterns(std::string_view text, std::array<std::array<int32_t, 929>, 3>& patterns);
 bool ReadPdf417PatternFile(const std::string& path, std::array<std::array<int32_t, 929>, 3>& patterns);
 
 // Loads the table unless it is loaded already. While the file cannot be
