@@ -159,7 +159,9 @@ TEST(AztecWorkedExamples, PlannedBitsAndSizeChoices) {
     for (const Case& c : cases) {
         std::string row = c.message.empty() ? std::to_string(c.bits) + " bits" : c.message.substr(0, 8);
         row += " / " + std::to_string(c.sizeSpec);
-        if (!c.message.empty()) EXPECT_EQ(planMessage(c.message).bits, c.bits) << row;
+        if (!c.message.empty()) {
+            EXPECT_EQ(planMessage(c.message).bits, c.bits) << row;
+        }
         auto s = chooseSymbol(c.bits, c.sizeSpec, c.menu);
         ASSERT_EQ(s.has_value(), c.fits) << row;
         if (!s) continue;

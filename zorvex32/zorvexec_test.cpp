@@ -196,7 +196,9 @@ TEST(Zorvexec, ModuleAdjustment) {
         for (size_t i = 1; i < rects.size(); ++i) {
             EXPECT_NE(std::find(c.widths.begin(), c.widths.end(), rects[i].width()), c.widths.end())
                 << c.adjust << ": width " << rects[i].width();
-            if (c.adjust <= 0) EXPECT_EQ(rects[i].top - rects[i].bottom, c.widths[0]) << c.adjust;
+            if (c.adjust <= 0) {
+                EXPECT_EQ(rects[i].top - rects[i].bottom, c.widths[0]) << c.adjust;
+            }
         }
         EXPECT_EQ(decodeHandle(pict.hMF), msg) << c.adjust;
         gdi::DeleteMetaFile(pict.hMF);
@@ -281,7 +283,9 @@ TEST(Zorvexec, DotSnapping) {
         gdi::MetafilePict pict{};
         ASSERT_EQ(ZORVEXEC(&r, &pict), AZTEC_OK) << c.dpiX << "/" << c.module;
         EXPECT_EQ(pict.xExt, side * c.snapped) << c.dpiX << "/" << c.module;
-        if (c.orientation % 2) EXPECT_EQ(r.DpiX, c.dpiY) << "DpiX written back";
+        if (c.orientation % 2) {
+            EXPECT_EQ(r.DpiX, c.dpiY) << "DpiX written back";
+        }
         gdi::DeleteMetaFile(pict.hMF);
     }
 }
