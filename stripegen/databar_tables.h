@@ -3,6 +3,8 @@
 // Limited): character groups, checksum weights, finder patterns.
 #include <cstdint>
 
+#include "stripegen/stripegen_internal.h"
+
 namespace stripegen {
 
 // One character group: values first..first+tOdd*tEven-1 share the module
@@ -17,17 +19,17 @@ struct CharGroup {
     int32_t tEven;  // number of even width sets used
 };
 
-extern const CharGroup kOuterGroups[5];    // 16-module outer characters, values 0-2840
-extern const CharGroup kInnerGroups[4];    // 15-module inner characters, values 0-1596
-extern const CharGroup kLimitedGroups[7];  // 26-module Limited characters, values 0-2013570
+STRIPEGEN_INTERNAL extern const CharGroup kOuterGroups[5];    // 16-module outer characters, values 0-2840
+STRIPEGEN_INTERNAL extern const CharGroup kInnerGroups[4];    // 15-module inner characters, values 0-1596
+STRIPEGEN_INTERNAL extern const CharGroup kLimitedGroups[7];  // 26-module Limited characters, values 0-2013570
 
-extern const int kRss14Weights[4][8];  // modulo 79, elements of each character in order
-extern const int kLimitedWeights[28];  // modulo 89, left then right character
-extern const int kFinderPatterns[9][5];
+STRIPEGEN_INTERNAL extern const int kRss14Weights[4][8];  // modulo 79, elements of each character in order
+STRIPEGEN_INTERNAL extern const int kLimitedWeights[28];  // modulo 89, left then right character
+STRIPEGEN_INTERNAL extern const int kFinderPatterns[9][5];
 
 // The 89 check characters of DataBar Limited (14 elements, 18 modules), and
 // whether this build carries that table.
-extern const uint8_t kLimitedCheckPatterns[89][14];
-extern const bool kLimitedCheckTableAvailable;
+STRIPEGEN_INTERNAL extern const uint8_t kLimitedCheckPatterns[89][14];
+STRIPEGEN_INTERNAL extern const bool kLimitedCheckTableAvailable;
 
 }  // namespace stripegen

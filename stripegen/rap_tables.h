@@ -3,12 +3,14 @@
 // component size starts from.
 #include <cstdint>
 
+#include "stripegen/stripegen_internal.h"
+
 namespace stripegen {
 
 // The 52 left/right and 52 centre row address patterns, address 1 first:
 // six element widths, bar first, ten modules.
-extern const uint8_t kRapSidePatterns[52][6];
-extern const uint8_t kRapCentrePatterns[52][6];
+STRIPEGEN_INTERNAL extern const uint8_t kRapSidePatterns[52][6];
+STRIPEGEN_INTERNAL extern const uint8_t kRapCentrePatterns[52][6];
 
 // Start of a component size: left, centre and right row addresses (1-52)
 // of its first row and the cluster (0, 3 or 6) of its first row.
@@ -21,10 +23,10 @@ struct RapStart {
 };
 
 // Start rows for CC-A and CC-B by column count (2, 3, 4); `count` entries.
-const RapStart* ccaRapStarts(int columns, int& count);
-const RapStart* ccbRapStarts(int columns, int& count);
+STRIPEGEN_INTERNAL const RapStart* ccaRapStarts(int columns, int& count);
+STRIPEGEN_INTERNAL const RapStart* ccbRapStarts(int columns, int& count);
 
 // Whether this build carries the row address tables.
-extern const bool kRapTablesAvailable;
+STRIPEGEN_INTERNAL extern const bool kRapTablesAvailable;
 
 }  // namespace stripegen

@@ -54,7 +54,7 @@ Widths stackedMiddleSeparator(const Widths& upper, const Widths& lower) {
     Modules a = toModules(upper), b = toModules(lower, true);
     size_t n = a.size() < b.size() ? a.size() : b.size();
     Modules sep(n);
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 4; i < n; ++i) {
         if (a[i] == b[i])
             sep[i] = !a[i];
         else
