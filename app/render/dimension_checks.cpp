@@ -32,20 +32,32 @@ bool CheckInvalidDimensions(AppState& app) {
     return app.ui->messageBox(text, "Invalid Dimension Warning", platform::Buttons::OkCancel) != platform::Answer::Cancel;
 }
 
+namespace {
+
+// A dimension in drawing units is under three dots of a printer axis. The
+// small allowance keeps a width typed as exactly three dots (stored in
+// single precision) from failing by a rounding error.
+bool underThreeDots(double units, int dpi) {
+    if (dpi < 1) dpi = 300;
+    return units * dpi / 2540.0 < 3.0 - 1e-4;
+}
+
+}  // namespace
+
 bool CheckPrinterResolution(AppState& app, int X, int H) {
     const SymbolSettings& s = app.settings;
     const int code = s.symbology;
-    const float across = 2540.0f / float(s.effectiveDpiX < 1 ? 300 : s.effectiveDpiX);
-    const float along = 2540.0f / float(s.effectiveDpiY < 1 ? 300 : s.effectiveDpiY);
+    // Across the bars and along them: the printer axes swap for vertical symbols.
+    const int across = s.effectiveDpiX, along = s.effectiveDpiY;
     const char* name = nullptr;
     if (code == 15) {
-        if (s.pdfModuleWidth / across < 3.0f) name = "Module Width";
-        if (s.pdfModuleHeight / along < 3.0f) name = "Module Height";
+        if (underThreeDots(s.pdfModuleWidth, across)) name = "Module Width";
+        if (underThreeDots(s.pdfModuleHeight, along)) name = "Module Height";
     } else if (code >= 16 && code <= 18) {
-        if (s.matrixModuleSize / across < 3.0f || s.matrixModuleSize / along < 3.0f) name = "Module Size";
+        if (underThreeDots(s.matrixModuleSize, across) || underThreeDots(s.matrixModuleSize, along)) name = "Module Size";
     } else {
-        if (float(X) / across < 3.0f) name = "Narrow Bar Width";
-        if (float(H) / along < 3.0f) name = "Bar Code Height";
+        if (underThreeDots(X, across)) name = "Narrow Bar Width";
+        if (underThreeDots(H, along)) name = "Bar Code Height";
     }
     if (!name) return true;
     if (app.ui) app.ui->beep();

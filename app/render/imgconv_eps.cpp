@@ -27,20 +27,19 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
 std::string withPageBox(const std::string& ps, double w, double h) {
     std::istringstream in(ps);
     std::string out, line;
-    bool header = true;
-    char box[128];
+    bool first = true, header = true;
+    char box[160];
     while (std::getline(in, line)) {
-        if (header && line.rfind("%%BoundingBox:", 0) == 0) {
-            std::snprintf(box, sizeof box, "%%%%BoundingBox: 0 0 %d %d", int(std::ceil(w)), int(std::ceil(h)));
-            line = box;
-        } else if (header && line.rfind("%%HiResBoundingBox:", 0) == 0) {
-            std::snprintf(box, sizeof box, "%%%%HiResBoundingBox: 0 0 %.6f %.6f", w, h);
-            line = box;
-        } else if (line.rfind("%%EndComments", 0) == 0) {
-            header = false;
-        }
+        if (header && (line.rfind("%%BoundingBox:", 0) == 0 || line.rfind("%%HiResBoundingBox:", 0) == 0)) continue;
+        if (line.rfind("%%EndComments", 0) == 0) header = false;
         out += line;
         out += '\n';
+        if (first) {
+            std::snprintf(box, sizeof box, "%%%%BoundingBox: 0 0 %d %d\n%%%%HiResBoundingBox: 0 0 %.6f %.6f\n",
+                          int(std::ceil(w)), int(std::ceil(h)), w, h);
+            out += box;
+            first = false;
+        }
     }
     return out;
 }
