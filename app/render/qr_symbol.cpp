@@ -1,0 +1,116 @@
+// QR Code: the picture control makes the symbol and writes it to the scratch
+// metafile file; the program sets the control's properties from its
+// settings, then loads the file into the preview and onto the clipboard.
+#include <cstdio>
+#include <vector>
+
+#include "app/model/app_state.h"
+#include "app/model/messages.h"
+#include "app/render/builders.h"
+#include "app/render/drawing_math.h"
+#include "app/render/matrix_modules.h"
+#include "app/render/qr_control.h"
+#include "platform/gdi.h"
+#include "platform/placeable.h"
+
+namespace quillet {
+
+namespace {
+
+// The control made no symbol: reported like a message error, so that the
+// previous symbol is not left on the clipboard as if this one had been made.
+void reportQrFailure(AppState& app, const std::string& text) {
+    if (app.ui) app.ui->beep();
+    app.settings.symbolBuilt = false;
+    if (app.settings.messageWarnings) {
+        if (app.ui) app.ui->messageBox(text, app.appTitle, platform::Buttons::Ok);
+    } else if (app.clipboard) {
+        app.clipboard->empty();
+    }
+}
+
+gdi::Handle loadPlaceableFile(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return 0;
+    std::vector<uint8_t> bytes;
+    uint8_t buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.insert(bytes.end(), buf, buf + n);
+    std::fclose(f);
+    return gdi::SetMetaFileBits(platform::stripPlaceableHeader(bytes));
+}
+
+}  // namespace
+
+void BuildQrSymbol(AppState& app) {
+    SymbolSettings& s = app.settings;
+    QrMakerControl& qr = QRmaker1();
+    const double m = s.matrixModuleSize;
+    if (!(m > 0.5)) {
+        reportMessageError(app, 17);
+        return;
+    }
+    if (m > 32767.0) {
+        reportMessageError(app, 23);
+        return;
+    }
+    const int step = reductionStep(s);
+    const int p = 5 * step * (gainOn(s) ? -1 : 1);
+
+    // The adjustment is set on every build (0 without reduction or gain):
+    // the control keeps its properties between builds.
+    qrSetProperty(qr, kQrDispSizeAdjust, DispValue::real(step ? -(p / 100.0) * m : 0.0));
+    qrSetProperty(qr, kQrDispQuietZone, DispValue::int16(0));
+    if (s.quietZones) qrSetProperty(qr, kQrDispQuietZone, DispValue::int32(s.qr.qrQuietZone));
+    qrSetProperty(qr, kQrDispModuleSize, DispValue::single(s.matrixModuleSize));
+    qrSetProperty(qr, kQrDispEccLevel, DispValue::int32(s.qr.qrEccLevel));
+    qrSetProperty(qr, kQrDispModel, DispValue::int32(s.qr.qrModel));
+    qrSetProperty(qr, kQrDispOrientation, DispValue::int32(s.orientation));
+    if (s.orientation == Vertical270) qrSetProperty(qr, kQrDispOrientation, DispValue::int16(3));
+    if (s.message.find('\0') != std::string::npos)
+        qrSetProperty(qr, kQrDispBytes, DispValue::bytes(s.message));
+    else
+        qrSetProperty(qr, kQrDispText, DispValue::string(s.message));
+    qrInvoke(qr, kQrDispWriteMetafile, {DispValue::int32(0), DispValue::string(app.scratchMetafilePath),
+                                        DispValue::int16(0)});
+
+    DispValue status;
+    if (!qrInvoke(qr, kQrDispStatus, {}, &status) || status.number > 0) {
+        reportQrFailure(app, qrStatusText(int(status.number)));
+        return;
+    }
+    gdi::Handle mf = loadPlaceableFile(app.scratchMetafilePath);
+    if (!mf) {
+        reportQrFailure(app, qrStatusText(kQrWriteFailed));
+        return;
+    }
+
+    DispValue side;
+    qrInvoke(qr, kQrDispSide, {}, &side);
+    const int M = roundEven(m);
+    long long size = (long long)side.number * M;
+    if (s.quietZones) size += 2LL * s.qr.qrQuietZone * M;
+    size -= moduleAdjustment(m, step, gainOn(s));
+    const int W = int(size);
+
+    gdi::MetafilePict pict;
+    pict.mm = 8;
+    pict.xExt = W;
+    pict.yExt = W;
+    pict.hMF = mf;
+    if (app.clipboard) {
+        app.clipboard->empty();
+        app.clipboard->setMetafilePict(pict);
+    } else {
+        gdi::DeleteMetaFile(mf);
+        pict.hMF = 0;
+    }
+    app.output.picture = pict;
+    app.output.saveEnabled = true;
+    app.output.symbolWidth = W;
+    app.output.symbolHeight = W;
+    app.output.totalLength = formatLength(W, s.unitMode == UnitMetric);
+    s.symbolBuilt = true;
+}
+
+}  // namespace quillet
