@@ -290,6 +290,40 @@ TEST(Zorvexec, DotSnapping) {
     }
 }
 
+// The drawing calls and their order up to the first module, and the close.
+TEST(Zorvexec, RecordOrder) {
+    enum : uint16_t {
+        TEXTOUT = 0x0521, WINDOWEXT = 0x020C, WINDOWORG = 0x020B, BRUSH = 0x02FC, PEN = 0x02FA,
+        SELECT = 0x012D, RECTANGLE = 0x041B, BKMODE = 0x0102, BKCOLOR = 0x0201, DELETE = 0x01F0,
+    };
+    struct Case {
+        int32_t back;
+        std::vector<uint16_t> head;
+    };
+    const Case cases[] = {
+        {0xFFFFFF, {TEXTOUT, WINDOWEXT, WINDOWORG, BRUSH, SELECT, PEN, SELECT, RECTANGLE, BKMODE, BKCOLOR,
+                    PEN, SELECT, BRUSH, SELECT, RECTANGLE}},
+        {-1, {TEXTOUT, WINDOWEXT, WINDOWORG, BKMODE, PEN, SELECT, BRUSH, SELECT, RECTANGLE}},
+    };
+    for (const Case& c : cases) {
+        AztecRequest r = makeRequest("Order");
+        r.BackColor = c.back;
+        gdi::MetafilePict pict{};
+        ASSERT_EQ(ZORVEXEC(&r, &pict), AZTEC_OK);
+        auto m = quillet::test::parseMetafile(gdi::GetMetaFileBits(pict.hMF));
+        ASSERT_GT(m.records.size(), c.head.size());
+        std::vector<uint16_t> head;
+        for (size_t i = 0; i < c.head.size(); ++i) head.push_back(m.records[i].function);
+        EXPECT_EQ(head, c.head) << c.back;
+        // Ends by selecting stock objects and deleting the pens and brushes.
+        size_t deletes = 0;
+        for (const auto& rec : m.records) deletes += rec.function == DELETE;
+        EXPECT_EQ(deletes, c.back == -1 ? 2u : 4u) << c.back;
+        EXPECT_EQ(m.records.back().function, DELETE);
+        gdi::DeleteMetaFile(pict.hMF);
+    }
+}
+
 TEST(Zorvexec, BackgroundAndColours) {
     const std::string msg = "Background";
     auto sym = zorvex::encodeAztec(msg, 0, false);
