@@ -9,6 +9,7 @@
 
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
+#include "app/model/symbol_fields.h"
 #include "app/pdf417/pdf417_compaction.h"
 #include "app/pdf417/pdf417_error_correction.h"
 #include "app/pdf417/pdf417_matrix.h"
@@ -156,6 +157,26 @@ TEST(PatternTable, MissingFilePromptsForAnotherPath) {
     EXPECT_FALSE(pdf417PatternTable().loaded);
     EXPECT_EQ(pdf417PatternTable().path, "Cluster.Dat");
     EXPECT_EQ(ui.asked.size(), 1u);
+    pdf417PatternTable() = saved;
+}
+
+TEST(PatternTable, SelectingPdf417WithoutTheFileKeepsTheSymbology) {
+    Pdf417PatternTable saved = pdf417PatternTable();
+    AppState app;
+    ScriptedUi ui;
+    ui.echo = false;
+    app.ui = &ui;
+    selectSymbology(app, 1);
+    pdf417PatternTable() = Pdf417PatternTable{};
+    pdf417PatternTable().path = "/nonexistent/Cluster.Dat";
+    selectSymbology(app, 15);
+    EXPECT_EQ(app.settings.symbology, 1);
+    EXPECT_EQ(ui.asked.size(), 1u);
+    EXPECT_FALSE(pdf417PatternTable().loadFailed);  // cleared for a later attempt
+    pdf417PatternTable().path = patternFilePath();
+    selectSymbology(app, 15);
+    EXPECT_EQ(app.settings.symbology, 15);
+    EXPECT_TRUE(pdf417PatternTable().loaded);
     pdf417PatternTable() = saved;
 }
 
