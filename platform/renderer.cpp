@@ -25,31 +25,52 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Device units per logical unit along each axis.
+// One axis of the logical-to-device mapping, kept as a ratio of integers
+// so that a point lands exactly where the ratio puts it (a half is a true
+// half, and rounds to even).
+struct Axis {
+    int64_t num = 1, den = 1;  // device units per logical unit = num / den
+    int64_t windowOrg = 0, viewportOrg = 0;
+
+    double map(int v) const {
+        if (den == 0) return double(viewportOrg);
+        return double(viewportOrg) + double((int64_t(v) - windowOrg) * num) / double(den);
+    }
+    double scale() const { return den == 0 ? 0.0 : double(num) / double(den); }
+};
+
 struct Mapping {
-    double sx = 1, sy = 1;
-    double ox = 0, oy = 0;  // device position of logical (0, 0)
+    Axis x, y;
 };
 
 Mapping mapping(const CairoDC& dc) {
     const DcState& s = dc.state;
     Mapping m;
-    auto ratio = [](int vp, int win) { return win == 0 ? 0.0 : double(vp) / double(win); };
+    auto metric = [&](int64_t unitsPerInch) {
+        m.x.num = dc.dpiX;
+        m.x.den = unitsPerInch;
+        m.y.num = -int64_t(dc.dpiY);  // y grows upward
+        m.y.den = unitsPerInch;
+    };
     switch (s.mapMode) {
         case MM_ISOTROPIC:
         case MM_ANISOTROPIC:
-            m.sx = ratio(s.viewportExt.cx, s.windowExt.cx);
-            m.sy = ratio(s.viewportExt.cy, s.windowExt.cy);
+            m.x.num = s.viewportExt.cx;
+            m.x.den = s.windowExt.cx;
+            m.y.num = s.viewportExt.cy;
+            m.y.den = s.windowExt.cy;
             break;
-        case MM_LOMETRIC: m.sx = dc.dpiX / 254.0; m.sy = -dc.dpiY / 254.0; break;
-        case MM_HIMETRIC: m.sx = dc.dpiX / 2540.0; m.sy = -dc.dpiY / 2540.0; break;
-        case MM_LOENGLISH: m.sx = dc.dpiX / 100.0; m.sy = -dc.dpiY / 100.0; break;
-        case MM_HIENGLISH: m.sx = dc.dpiX / 1000.0; m.sy = -dc.dpiY / 1000.0; break;
-        case MM_TWIPS: m.sx = dc.dpiX / 1440.0; m.sy = -dc.dpiY / 1440.0; break;
+        case MM_LOMETRIC: metric(254); break;
+        case MM_HIMETRIC: metric(2540); break;
+        case MM_LOENGLISH: metric(100); break;
+        case MM_HIENGLISH: metric(1000); break;
+        case MM_TWIPS: metric(1440); break;
         default: break;  // MM_TEXT: one unit a dot
     }
-    m.ox = s.viewportOrg.x - s.windowOrg.x * m.sx;
-    m.oy = s.viewportOrg.y - s.windowOrg.y * m.sy;
+    m.x.windowOrg = s.windowOrg.x;
+    m.x.viewportOrg = s.viewportOrg.x;
+    m.y.windowOrg = s.windowOrg.y;
+    m.y.viewportOrg = s.viewportOrg.y;
     return m;
 }
 
@@ -66,7 +87,7 @@ void fillBox(cairo_t* cr, double x0, double y0, double x1, double y1) {
 // Pen width in dots: 0 is the thinnest line, one dot.
 int penDots(const LogPen& pen, const Mapping& m) {
     if (pen.width <= 0) return 1;
-    return std::max(1, int(std::nearbyint(std::fabs(pen.width * m.sx))));
+    return std::max(1, int(std::nearbyint(std::fabs(pen.width * m.x.scale()))));
 }
 
 // The FreeType face's average character width (OS/2 table) as a fraction
@@ -111,8 +132,8 @@ void releaseFontCachesAtExit() {
 void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
     const DcState& s = dc.state;
     Mapping m = mapping(dc);
-    double x0 = std::nearbyint(m.ox + left * m.sx), x1 = std::nearbyint(m.ox + right * m.sx);
-    double y0 = std::nearbyint(m.oy + top * m.sy), y1 = std::nearbyint(m.oy + bottom * m.sy);
+    double x0 = std::nearbyint(m.x.map(left)), x1 = std::nearbyint(m.x.map(right));
+    double y0 = std::nearbyint(m.y.map(top)), y1 = std::nearbyint(m.y.map(bottom));
     if (x0 > x1) std::swap(x0, x1);
     if (y0 > y1) std::swap(y0, y1);
     cairo_t* cr = dc.cr;
@@ -156,8 +177,8 @@ void cairoLineTo(CairoDC& dc, int x, int y) {
     cairo_new_path(cr);
     setColor(cr, s.pen.color);
     cairo_set_line_width(cr, penDots(s.pen, m));
-    cairo_move_to(cr, m.ox + s.current.x * m.sx, m.oy + s.current.y * m.sy);
-    cairo_line_to(cr, m.ox + x * m.sx, m.oy + y * m.sy);
+    cairo_move_to(cr, m.x.map(s.current.x), m.y.map(s.current.y));
+    cairo_line_to(cr, m.x.map(x), m.y.map(y));
     cairo_stroke(cr);
     cairo_restore(cr);
 }
@@ -171,7 +192,7 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     // Cairo stops at a NUL; draw what precedes it.
     text = text.substr(0, text.find('\0'));
 
-    double height = std::fabs(f.height * m.sy);
+    double height = std::fabs(f.height * m.y.scale());
     if (f.height == 0) height = (dc.dpiY > 0 ? dc.dpiY : 96) * 12.0 / 72.0;
     if (height < 0.5) return;
     std::string face(f.faceName, strnlen(f.faceName, sizeof f.faceName));
@@ -193,7 +214,7 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     if (f.width != 0) {
         cairo_set_font_size(cr, em);
         double natural = averageWidthPerEm(cairo_get_scaled_font(cr)) * em;
-        stretch = std::fabs(f.width * m.sx) / natural;
+        stretch = std::fabs(f.width * m.x.scale()) / natural;
     }
     cairo_matrix_t fm;
     cairo_matrix_init_scale(&fm, em * stretch, em);
@@ -202,12 +223,12 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     cairo_text_extents_t te;
     cairo_text_extents(cr, text.c_str(), &te);
 
-    cairo_translate(cr, m.ox + x * m.sx, m.oy + y * m.sy);
+    cairo_translate(cr, m.x.map(x), m.y.map(y));
     // Escapement turns counter-clockwise in the page's own axes: with the
     // y axis pointing up (negative window extent) that is clockwise on the
     // device. This keeps rotated text upright against the symbol it labels.
     const double turn = f.escapement / 10.0 * kPi / 180.0;
-    cairo_rotate(cr, m.sy < 0 ? turn : -turn);
+    cairo_rotate(cr, m.y.scale() < 0 ? turn : -turn);
     double dx = 0, dy = 0;
     uint32_t h = s.textAlign & TA_CENTER;
     if (h == TA_CENTER) dx = -te.x_advance / 2;

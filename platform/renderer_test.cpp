@@ -182,9 +182,13 @@ TEST(Renderer, TextIsPlacedByAlignmentAndEscapement) {
         if (c.escapement == 0) {
             EXPECT_GE(y0, ry) << "top alignment puts the text below the point";
             EXPECT_LT(y1 - ry, 20) << "the cell is 20 px high";
-            if (c.align == TA_LEFT) EXPECT_GE(x0, rx);
-            if (c.align == TA_RIGHT) EXPECT_LE(x1, rx);
-            if (c.align == TA_CENTER) EXPECT_LT(std::abs((x0 + x1) / 2 - rx), 3);
+            if (c.align == TA_LEFT) {
+                EXPECT_GE(x0, rx);
+            } else if (c.align == TA_RIGHT) {
+                EXPECT_LE(x1, rx);
+            } else {
+                EXPECT_LT(std::abs((x0 + x1) / 2 - rx), 3);
+            }
         } else {
             // A quarter turn in the page's y-up axes: on the device the text
             // reads downward from the point and its top faces right, so the
@@ -271,4 +275,15 @@ TEST(Renderer, RefusesWhatItCannotDraw) {
     bits.pop_back();
     EXPECT_FALSE(renderToImage(bits, 72, 72));
     EXPECT_EQ(quillet::test::renderWmfFile("/nonexistent.wmf", 300).width, 0);
+}
+
+TEST(Renderer, HalfPixelEdgesRoundToEven) {
+    // At 127 dpi one unit is 0.05 px: edges at 10, 30, 70 and 110 units fall
+    // on 0.5, 1.5, 3.5 and 5.5 px and round to 0, 2, 4 and 6.
+    Handle hmf = barPicture(2540, 200, {{10, 30}, {70, 110}});
+    auto img = renderToImage(GetMetaFileBits(hmf), 127, 127);
+    DeleteMetaFile(hmf);
+    ASSERT_TRUE(img);
+    const bool expected[] = {true, true, false, false, true, true, false};
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(dark(*img, x, 3), expected[x]) << x;
 }
