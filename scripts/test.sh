@@ -9,6 +9,7 @@ if [[ "${1:-}" == "--sanitize" ]]; then
   dir=build-asan
   "$root/scripts/build.sh" "$dir" -DQUILLET_SANITIZE=ON -DQUILLET_BENCH=OFF
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 else
   dir=build
