@@ -163,8 +163,9 @@ bool Rectangle(Handle hdc, int left, int top, int right, int bottom);
 bool TextOut(Handle hdc, int x, int y, const std::string& ansiBytes);
 bool MoveToEx(Handle hdc, int x, int y, Point* previous = nullptr);
 bool LineTo(Handle hdc, int x, int y);
-// Plays the metafile's records into hdc (a cairo DC or another metafile DC).
-// The DC's state is the same afterwards as before.
+// Plays the metafile's records into hdc. A cairo DC draws them and keeps
+// its own state (mapping, objects, colours) as it was; a metafile DC
+// records them again. Objects the metafile creates are deleted at its end.
 bool PlayMetaFile(Handle hdc, Handle hmf);
 
 // --- cairo device contexts --------------------------------------------------
