@@ -119,8 +119,8 @@ std::vector<int> code128Values(std::string_view text, bool gs1) {
         const bool inA = set == Set::A;
         const int value = inA ? valueA(c) : valueB(c);
         if (value < 0) {
-            // Only reachable through the set choice above never leaving a
-            // character its set cannot hold; change set and try again.
+            // The look-ahead never leaves a character in a set that cannot
+            // hold it; should it, change set rather than encode a wrong value.
             v.push_back(inA ? kC128CodeB : kC128CodeA);
             set = inA ? Set::B : Set::A;
             continue;
