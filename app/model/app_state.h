@@ -43,6 +43,8 @@ struct AppState {
     MainWindow window;
     std::string barCodeFilePath;       // remembered "Save Bar Code As" name
     std::string configPath;            // known configuration file path
+    std::string windowCaption = "Quillet Professional";  // names the open configuration file
+    int startupRatioPosition = 2;      // kept for configuration files, which carry it
     bool exitOnClose = false;          // `[APPEXIT]`: end when the client closes
     bool suppressCopyWarning = false;  // no post-copy information while commands run
 

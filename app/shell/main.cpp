@@ -2,6 +2,7 @@
 // strings of the command language.
 //
 //   quillet [--execute STRING]... [CONFIGURATION-FILE]
+//           [--serve [SOCKET] | --batch FILE --output PATTERN | --count N --output PATTERN]
 //
 // The configuration file (the remaining arguments joined by spaces, as the
 // whole command line names one file) is opened first; then every execute
@@ -10,13 +11,23 @@
 // to standard error. The exit status is 0 when no command was refused, 1
 // when one was (or the configuration file could not be opened), and 2 for
 // a malformed command line.
+//
+// After the execute strings, --serve runs the automation server until a
+// client closes its conversation after [APPEXIT]; --batch builds one symbol
+// per line of FILE and --count N builds N numbers of the numbering series,
+// each saved under PATTERN with the label number in place of its '#'s.
+// A batch exits with 1 when any label failed.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/automation/automation_server.h"
+#include "app/automation/batch_run.h"
 #include "app/automation/config_file.h"
+#include "app/automation/file_bytes.h"
 #include "app/automation/dde_link.h"
 #include "app/automation/window_startup.h"
 #include "app/model/app_state.h"
@@ -32,6 +43,11 @@ const char kUsage[] =
     "usage: quillet [--execute STRING]... [CONFIGURATION-FILE]\n"
     "  --execute STRING  run an execute string, e.g. \"[CODE39][MESSAGE='12345'][BUILD/COPY]\";\n"
     "                    repeatable; \"-\" reads one execute string per line from standard input\n"
+    "  --serve [SOCKET]  serve execute strings on a Unix-domain socket, one per line, each\n"
+    "                    answered ACK or NAK (default $XDG_RUNTIME_DIR/quillet.sock)\n"
+    "  --batch FILE      build one symbol per line of FILE and save it (needs --output)\n"
+    "  --count N         build N numbers of the incremental numbering series (needs --output)\n"
+    "  --output PATTERN  file name of each label; a run of '#' becomes the label number\n"
     "  --help            show this text\n";
 
 struct CommandLine {
@@ -39,7 +55,39 @@ struct CommandLine {
     std::string configPath;
     bool help = false;
     std::string error;
+    bool serve = false;
+    std::string socketPath;
+    std::string batchFile;
+    std::string outputPattern;
+    long count = 0;
 };
+
+// The value of an option: "--name=VALUE" or the next argument.
+bool optionValue(int argc, char** argv, int& i, const std::string& name, std::string& value, std::string& error) {
+    const std::string arg = argv[i];
+    if (arg.rfind(name + "=", 0) == 0) {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    if (arg != name) return false;
+    if (i + 1 >= argc) {
+        error = name + " needs a value";
+        return true;
+    }
+    value = argv[++i];
+    return true;
+}
+
+void checkLabelOptions(CommandLine& cl) {
+    const bool batch = !cl.batchFile.empty() || cl.count != 0;
+    if (!cl.error.empty()) return;
+    if (!cl.batchFile.empty() && cl.count != 0) cl.error = "--batch and --count cannot be combined";
+    else if (batch && cl.serve) cl.error = "--serve cannot be combined with --batch or --count";
+    else if (batch && cl.outputPattern.empty()) cl.error = "--batch and --count need --output PATTERN";
+    else if (!batch && !cl.outputPattern.empty()) cl.error = "--output needs --batch FILE or --count N";
+    else if (batch && cl.outputPattern.find('#') == std::string::npos)
+        cl.error = "--output PATTERN needs a run of '#' for the label number";
+}
 
 CommandLine parseCommandLine(int argc, char** argv) {
     CommandLine cl;
@@ -61,12 +109,29 @@ CommandLine parseCommandLine(int argc, char** argv) {
             cl.executes.push_back(argv[++i]);
         } else if (arg.rfind("--execute=", 0) == 0) {
             cl.executes.push_back(arg.substr(10));
+        } else if (arg == "--serve") {
+            cl.serve = true;
+            if (i + 1 < argc && argv[i + 1][0] != '-' && argv[i + 1][0] != '\0') cl.socketPath = argv[++i];
+        } else if (arg.rfind("--serve=", 0) == 0) {
+            cl.serve = true;
+            cl.socketPath = arg.substr(8);
+        } else if (std::string value; optionValue(argc, argv, i, "--batch", value, cl.error)) {
+            cl.batchFile = value;
+            if (value.empty() && cl.error.empty()) cl.error = "--batch needs a file";
+        } else if (optionValue(argc, argv, i, "--output", value, cl.error)) {
+            cl.outputPattern = value;
+        } else if (optionValue(argc, argv, i, "--count", value, cl.error)) {
+            char* end = nullptr;
+            cl.count = std::strtol(value.c_str(), &end, 10);
+            if (cl.error.empty() && (value.empty() || *end != '\0' || cl.count < 1 || cl.count > 100000000))
+                cl.error = "--count needs a number of labels from 1 to 100000000";
         } else {
             cl.error = "unknown option " + arg;
             return cl;
         }
     }
     for (size_t i = 0; i < positional.size(); ++i) cl.configPath += (i ? " " : "") + positional[i];
+    checkLabelOptions(cl);
     return cl;
 }
 
@@ -76,6 +141,42 @@ constexpr const char* kPasteHintKey = "ShowWordWarning";
 
 bool storedFlag(const std::string& value) {
     return !(value == "0" || value == "False" || value == "false" || value == "FALSE");
+}
+
+void reportBatch(const quillet::BatchResult& result, const std::string& what) {
+    for (const auto& f : result.failures)
+        std::fprintf(stderr, "quillet: %s %ld: %s\n", what.c_str(), f.line, f.reason.c_str());
+}
+
+// Batch files are held in memory whole; this is far beyond any label run.
+constexpr size_t kBatchFileLimit = size_t(256) << 20;
+
+// --batch or --count; true when every label was built and saved.
+bool runLabels(quillet::AppState& app, const CommandLine& cl) {
+    if (cl.count > 0) {
+        const auto& n = app.settings.numbering;
+        if (!n.incEnabled && !n.messageFileOpen) {
+            std::fprintf(stderr, "quillet: --count needs incremental numbering or an open message file\n");
+            return false;
+        }
+        const quillet::BatchResult result = quillet::runBatchCount(app, cl.count, cl.outputPattern);
+        reportBatch(result, "label");
+        return result.failures.empty();
+    }
+    std::string bytes, reason;
+    switch (quillet::readFileBytes(cl.batchFile, kBatchFileLimit, bytes, reason)) {
+    case quillet::FileRead::Ok: break;
+    case quillet::FileRead::TooLarge:
+        std::fprintf(stderr, "quillet: %s is too large for a batch run\n", cl.batchFile.c_str());
+        return false;
+    case quillet::FileRead::Unreadable:
+        std::fprintf(stderr, "quillet: %s: %s\n", cl.batchFile.c_str(), reason.c_str());
+        return false;
+    }
+    const quillet::BatchResult result =
+        quillet::runBatchLines(app, quillet::splitTextLines(bytes), cl.outputPattern);
+    reportBatch(result, cl.batchFile + " line");
+    return result.failures.empty();
 }
 
 // Execute strings arrive as UTF-8 and are run in the ANSI code page.
@@ -116,6 +217,18 @@ int main(int argc, char** argv) {
                 if (runExecute(app, line)) failed = true;
             }
         } else if (runExecute(app, execute)) {
+            failed = true;
+        }
+    }
+    if (!cl.batchFile.empty() || cl.count > 0) {
+        if (!runLabels(app, cl)) failed = true;
+    } else if (cl.serve) {
+        quillet::ServerOptions options;
+        std::string error;
+        options.socketPath = cl.socketPath.empty() ? quillet::defaultSocketPath(error) : cl.socketPath;
+        options.stopFd = quillet::stopOnSignals();
+        if (options.socketPath.empty() || !quillet::runAutomationServer(app, options, error)) {
+            std::fprintf(stderr, "quillet: cannot serve: %s\n", error.c_str());
             failed = true;
         }
     }

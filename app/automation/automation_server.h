@@ -1,0 +1,40 @@
+#pragma once
+// The automation server: the command language over a Unix-domain socket.
+// Each line a client sends is one execute string, answered by one line,
+// "ACK" or "NAK". Clients are served side by side but their executes run
+// one at a time on the caller's thread; a client closing its connection is
+// the conversation's close.
+#include <cstddef>
+#include <string>
+
+namespace quillet {
+
+struct AppState;
+
+struct ServerOptions {
+    std::string socketPath;
+    // A longer line is answered "NAK" without being run.
+    size_t maxLineBytes = 64 * 1024;
+    // Further connections wait in the listen queue until one ends.
+    size_t maxClients = 256;
+    // Replies a client leaves unread beyond this end its connection.
+    size_t maxPendingReplyBytes = 1 << 20;
+    // When this descriptor becomes readable the server stops (-1: none).
+    int stopFd = -1;
+};
+
+// "quillet.sock" under $XDG_RUNTIME_DIR; without it, under a folder of the
+// user's own ("quillet-UID", mode 0700) in $TMPDIR or /tmp. Empty, with
+// the reason in error, when no safe folder can be had.
+std::string defaultSocketPath(std::string& error);
+
+// Listens on the socket (mode 0600; a stale socket left by an earlier run
+// is replaced, any other file is not), serves until a client's close ends
+// the program after `[APPEXIT]` or stopFd is readable, and removes the
+// socket. False, with the reason in error, when it cannot listen.
+bool runAutomationServer(AppState& app, const ServerOptions& options, std::string& error);
+
+// A descriptor that becomes readable on SIGINT or SIGTERM, for stopFd.
+int stopOnSignals();
+
+}  // namespace quillet

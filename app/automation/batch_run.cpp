@@ -1,0 +1,67 @@
+#include "app/automation/batch_run.h"
+
+#include "app/automation/message_file.h"
+#include "app/automation/numbering.h"
+#include "app/model/app_state.h"
+#include "app/model/symbol_fields.h"
+#include "app/render/build_copy.h"
+#include "app/render/save_symbol.h"
+
+namespace quillet {
+
+namespace {
+
+// Builds the current message on an emptied clipboard and saves it.
+void buildAndSave(AppState& app, long number, const std::string& pattern, BatchResult& result) {
+    if (app.clipboard) app.clipboard->empty();
+    app.settings.symbolBuilt = false;
+    BuildCopy(app);
+    if (!app.settings.symbolBuilt) {
+        result.failures.push_back({number, "the symbol could not be built"});
+        return;
+    }
+    const std::string name = batchOutputName(pattern, number).value_or(pattern);
+    if (!SaveSymbolImage(app, name)) {
+        result.failures.push_back({number, "the symbol could not be saved as \"" + name + "\""});
+        return;
+    }
+    ++result.built;
+}
+
+}  // namespace
+
+std::optional<std::string> batchOutputName(const std::string& pattern, long number) {
+    const size_t last = pattern.rfind('#');
+    if (last == std::string::npos) return std::nullopt;
+    size_t first = last;
+    while (first > 0 && pattern[first - 1] == '#') --first;
+    std::string digits = std::to_string(number);
+    const size_t run = last - first + 1;
+    if (digits.size() < run) digits.insert(0, run - digits.size(), '0');
+    return pattern.substr(0, first) + digits + pattern.substr(last + 1);
+}
+
+BatchResult runBatchLines(AppState& app, const std::vector<std::string>& lines, const std::string& pattern) {
+    BatchResult result;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const LineMessage m = messageFromLine(lines[i], app.settings.symbology);
+        setMessage(app, m.message);
+        if (m.supplement) setSupplement(app, *m.supplement);
+        buildAndSave(app, long(i + 1), pattern, result);
+    }
+    return result;
+}
+
+BatchResult runBatchCount(AppState& app, long count, const std::string& pattern) {
+    BatchResult result;
+    for (long i = 1; i <= count; ++i) {
+        if (!StepMessage(app, i == 1 ? 0 : 1)) {
+            result.failures.push_back({i, "there is no further message"});
+            continue;
+        }
+        buildAndSave(app, i, pattern, result);
+    }
+    return result;
+}
+
+}  // namespace quillet

@@ -1,0 +1,36 @@
+#pragma once
+// Batch runs for label production: one symbol per line of a file, or one
+// per number of the numbering series, each saved under a name made from a
+// pattern.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+struct AppState;
+
+// The pattern with its last run of '#' replaced by the number, padded with
+// leading zeros to the run's length. Nothing when the pattern has no '#'.
+std::optional<std::string> batchOutputName(const std::string& pattern, long number);
+
+struct BatchFailure {
+    long line = 0;       // 1-based line (or label) number
+    std::string reason;
+};
+
+struct BatchResult {
+    long built = 0;  // labels built and saved
+    std::vector<BatchFailure> failures;
+};
+
+// Each line becomes the message as a message file line does (UPC/EAN lines
+// may carry a supplement), is built with the current settings and saved
+// as batchOutputName(pattern, line number). A failing line is recorded and
+// the run goes on.
+BatchResult runBatchLines(AppState& app, const std::vector<std::string>& lines, const std::string& pattern);
+// count labels from the numbering series (or the open message file): the
+// current message first, then each Next.
+BatchResult runBatchCount(AppState& app, long count, const std::string& pattern);
+
+}  // namespace quillet
