@@ -64,9 +64,14 @@ GpBits compactGeneralPurpose(const std::string& s) {
     std::string& bits = out.bits;
     bits = "0";  // encodation method: general-purpose data follows
     Mode mode = Mode::Numeric;
+    bool leftNumeric = false;  // a latch out of numeric encodation is followed by one character at least
     size_t i = 0;
     const size_t n = s.size();
     while (i < n) {
+        if (bits.size() > 16 * n + 64) {  // no character takes more than 16 bits with its latches
+            out.ok = false;
+            return out;
+        }
         unsigned char c = (unsigned char)s[i];
         if (mode == Mode::Numeric) {
             if (i + 1 < n && isNumeric(c) && isNumeric((unsigned char)s[i + 1]) &&
@@ -85,6 +90,7 @@ GpBits compactGeneralPurpose(const std::string& s) {
             }
             put(bits, 0, 4);  // latch to alphanumeric
             mode = Mode::Alpha;
+            leftNumeric = true;
             if (!isAlphaSet(c)) {
                 put(bits, 4, 5);  // and on to ISO/IEC 646
                 mode = Mode::Iso;
@@ -94,7 +100,7 @@ GpBits compactGeneralPurpose(const std::string& s) {
         size_t run = numericRun(s, i);
         bool toNumeric = mode == Mode::Alpha ? (run >= 6 || (run >= 4 && i + run == n))
                                              : (run >= 4 || (run >= 2 && i + run == n));
-        if (toNumeric) {
+        if (toNumeric && !leftNumeric) {
             put(bits, 0, 3);
             mode = Mode::Numeric;
             continue;
@@ -116,6 +122,7 @@ GpBits compactGeneralPurpose(const std::string& s) {
             putIso(bits, c);
         }
         if (isFnc1(c)) mode = Mode::Numeric;  // FNC1 returns to numeric encodation
+        leftNumeric = false;
         ++i;
     }
     out.endsNumeric = mode == Mode::Numeric;
