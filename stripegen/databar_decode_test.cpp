@@ -105,3 +105,16 @@ TEST(DataBarDecode, StackedVariantsReadBackWithTheirLowerRowDarkFirst) {
         EXPECT_NE(d2.text.find(expectedText(primary)), std::string::npos) << d2.text;
     }
 }
+
+// Drawn light first, the lower row's colours are inverted and the reader
+// finds no right half: the row must begin with its dark guard bar.
+TEST(DataBarDecode, StackedLowerRowDrawnLightFirstIsUnreadable) {
+    for (const char* primary : {"1", "123456789012", "2001234567890", "9999999999999"}) {
+        SCOPED_TRACE(primary);
+        Stacked so = callStackedOmni(primary);
+        auto img = renderRows({so.upper.widths(), so.upperSep.widths(), so.middle.widths(), so.lowerSep.widths(),
+                               so.lower.widths()},
+                              {33, 1, 1, 1, 33}, 3);
+        EXPECT_FALSE(quillet::test::decode(img, "DataBar").ok);
+    }
+}
