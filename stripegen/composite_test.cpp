@@ -177,6 +177,22 @@ TEST(CompositeSizes, RowsTimesColumnsHoldDataAndCheckCodewords) {
     EXPECT_EQ(ccRowElements(3, true), 45);
 }
 
+// The published byte capacities of the MicroPDF417 sizes (one mode codeword,
+// then byte compaction) follow from the data codeword counts of CC-B.
+TEST(CompositeSizes, CcbSizesHoldThePublishedByteCapacities) {
+    const std::vector<int> published[] = {{8, 14, 21, 27, 33, 38, 43},
+                                          {6, 10, 15, 20, 27, 39, 54, 68, 82, 97},
+                                          {8, 13, 20}};
+    for (int cols = 2; cols <= 4; ++cols) {
+        const auto& sizes = ccbSizes(cols);
+        const auto& bytes = published[cols - 2];
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            int cw = sizes[i].dataCodewords - 1;
+            EXPECT_EQ(6 * (cw / 5) + cw % 5, bytes[i]) << cols << " columns, " << sizes[i].rows << " rows";
+        }
+    }
+}
+
 TEST(CompositeEncoding, MessagesRoundTripAtEveryColumnCount) {
     const std::string messages[] = {
         "",
