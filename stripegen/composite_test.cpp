@@ -193,6 +193,21 @@ TEST(CompositeSizes, CcbSizesHoldThePublishedByteCapacities) {
     }
 }
 
+// Published capacities with four columns: CC-A holds up to 56 digits, CC-B
+// up to 338.
+TEST(CompositeSizes, PublishedDigitCapacitiesWithFourColumns) {
+    CcComponent a = encodeComposite(std::string(56, '5'), 4);
+    ASSERT_TRUE(a.ok);
+    EXPECT_FALSE(a.isCcb);
+    EXPECT_EQ(a.rows, 7);
+    for (int n : {57, 58}) EXPECT_TRUE(encodeComposite(std::string(size_t(n), '5'), 4).isCcb) << n;
+    CcComponent b = encodeComposite(std::string(338, '9'), 4);
+    ASSERT_TRUE(b.ok);
+    EXPECT_TRUE(b.isCcb);
+    EXPECT_EQ(b.rows, 44);
+    EXPECT_FALSE(encodeComposite(std::string(339, '9'), 4).ok);
+}
+
 TEST(CompositeEncoding, MessagesRoundTripAtEveryColumnCount) {
     const std::string messages[] = {
         "",
