@@ -37,6 +37,8 @@ void EncodeLinear(AppState& app, std::string& message, std::string& supplement, 
         if (job.secondBeep && app.ui) app.ui->beep();
         return;
     }
+    // POSTNET shows the ZIP code it found in its normalised form.
+    if (app.settings.symbology == 24) app.settings.message = job.message;
     pattern = job.pattern;
     checkText = job.checkText;
     app.tables->valid = false;  // rebuilt before the next encode

@@ -47,12 +47,16 @@ void upcEanBar(int code, int q, int m, int H, int TH, int& top, int& bottom) {
     bottom = -H;
     const bool ean13 = code == 7 || code == 8, upcA = code == 3, ean8 = code == 6, upcE = code == 4 || code == 5;
     if (ean13 && ((q + 12 < m && m < q + 55) || (q + 58 < m && m < q + 102))) { bottom = -h93; return; }
-    if (upcA && ((q + 19 < m && m < q + 55) || (q + 58 < m && m < q + 96))) { bottom = -h93; return; }
+    // UPC-A's last digit (modules 95-101) keeps the full height like the
+    // first, whichever element its pattern begins with.
+    if (upcA && ((q + 19 < m && m < q + 55) || (q + 58 < m && m < q + 95))) { bottom = -h93; return; }
     if (ean8 && ((q + 12 < m && m < q + 41) || (q + 44 < m && m < q + 74))) { bottom = -h93; return; }
     if (upcA && m > q + 107) { top = -TH; bottom = -h93; return; }
     if (ean13 && m > q + 107) { top = -TH; bottom = -H; return; }
     if (ean8 && m > q + 79) { top = -TH; bottom = -H; return; }
-    if (upcE && m <= q + 61 && q + 13 < m && m < q + 58) { bottom = -h93; return; }
+    // UPC-E data ends at module 54: the end guard's first bar (ending at 56)
+    // keeps the full height like every guard bar.
+    if (upcE && m <= q + 61 && q + 13 < m && m < q + 56) { bottom = -h93; return; }
     if (upcE && m > q + 61) { top = -TH; bottom = -h93; return; }
 }
 

@@ -13,6 +13,7 @@
 #include "app/model/messages.h"
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
+#include "app/render/drawing_math.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"
 
@@ -410,6 +411,100 @@ TEST(LinearGeometry, FirstAndLastBarsInEveryOrientation) {
         EXPECT_EQ(rects[rects.size() - 3], map({0, -3184, W, -3244}));
         EXPECT_EQ(rects[rects.size() - 2], map({0, -704, 60, -3244}));
         EXPECT_EQ(rects[rects.size() - 1], map({W - 60, -704, W, -3244}));
+    }
+}
+
+}  // namespace
+}  // namespace quillet
+
+namespace quillet {
+namespace {
+
+TEST(UpcEanGeometry, GuardAndEndDigitBarsAreFullHeight) {
+    Harness h;
+    h.app.settings.narrowWidth = 26;
+    ASSERT_TRUE(h.build(3, "01234567890"));
+    auto bars = h.bars();
+    ASSERT_EQ(bars.size(), 30u);  // 3 guards of 2 bars + 12 digits of 2 bars
+    const int H = 2540, shortH = 2362;  // round(0.93 * 2540)
+    for (size_t i = 0; i < bars.size(); ++i) {
+        // Full: start guard + first digit, centre guard, last digit + end guard.
+        bool full = i < 4 || i == 14 || i == 15 || i >= 26;
+        EXPECT_EQ(bars[i].top, 0) << i;
+        EXPECT_EQ(bars[i].bottom, full ? -H : -shortH) << i;
+    }
+    // The first and last digits use the 80 % font, 0.2 TH lower.
+    auto m = h.picture();
+    auto heights = test::fontHeights(m);
+    ASSERT_GE(heights.size(), 2u);
+    EXPECT_EQ(heights[0], 352);
+    EXPECT_EQ(heights[1], 282);  // round(0.8 * 352)
+    auto t = test::texts(m);
+    auto digit = [&](char c) {
+        for (auto& x : t)
+            if (x.text == std::string(1, c)) return x;
+        return test::DrawnText{0, 0, "", -1};
+    };
+    const int D = 127;  // round(0.05 * H)
+    EXPECT_EQ(digit('1').y, D - H);
+    EXPECT_EQ(digit('0').y, D - H - 70);  // round(0.2 * 352)
+}
+
+TEST(UpcEanGeometry, AddOnBarsStandUnderTheirDigits) {
+    Harness h;
+    h.app.settings.narrowWidth = 26;
+    h.app.settings.supplement = "12";
+    ASSERT_TRUE(h.build(3, "01234567890"));
+    auto bars = h.bars();
+    ASSERT_EQ(bars.size(), 30u + 7u);  // add-on: start 2, digit 2, separator 1, digit 2
+    const int TH = 352;
+    int left = bars[30].left, right = bars.back().right;
+    for (size_t i = 30; i < bars.size(); ++i) {
+        EXPECT_EQ(bars[i].top, -TH) << i;
+        EXPECT_EQ(bars[i].bottom, -2362) << i;
+    }
+    auto t = test::texts(h.picture());
+    int addOnDigits = 0;
+    for (auto& x : t)
+        if (x.y == 0 && x.text.size() == 1 && x.x > left && x.x < right) ++addOnDigits;
+    EXPECT_EQ(addOnDigits, 2);
+    // Bar-to-bar width display: W - 18X without quiet zones.
+    EXPECT_EQ(h.app.output.checkValue, formatLength(h.app.output.symbolWidth - 18 * 26, false));
+}
+
+TEST(PostalGeometry, FixedPitchAndHeights) {
+    {
+        Harness h;
+        h.app.settings.narrowWidth = 80;  // ignored by POSTNET
+        ASSERT_TRUE(h.build(24, "12345"));
+        auto bars = h.bars();
+        ASSERT_EQ(bars.size(), 32u);  // frame, 5 digits, check digit, frame
+        EXPECT_EQ(h.app.output.symbolWidth, 32 * 120);
+        // Digit 1 is 00011 in the 7-4-2-1-0 weights: three half bars, two full.
+        const bool full[] = {true, false, false, false, true, true};
+        for (size_t i = 0; i < bars.size(); ++i) {
+            EXPECT_EQ(bars[i].left, int(i) * 120);
+            EXPECT_EQ(bars[i].width(), 50);
+            EXPECT_EQ(bars[i].bottom, -317);
+            if (i < 6) EXPECT_EQ(bars[i].top, full[i] ? 0 : -190) << i;
+        }
+        auto m = h.picture();
+        EXPECT_EQ(m.placeable->bottom, 317);  // no text, no comment
+    }
+    {
+        Harness h;
+        ASSERT_TRUE(h.build(25, "BX11LT1A"));
+        auto bars = h.bars();
+        ASSERT_FALSE(bars.empty());
+        EXPECT_EQ(h.picture().placeable->bottom, 507);
+        for (size_t i = 0; i < bars.size(); ++i) {
+            EXPECT_EQ(bars[i].width(), 50);
+            EXPECT_EQ(bars[i].left % 120, 0);
+            std::pair<int, int> tb{bars[i].top, bars[i].bottom};
+            bool known = tb == std::pair{-190, -327} || tb == std::pair{0, -317} || tb == std::pair{-190, -507} ||
+                         tb == std::pair{0, -507};
+            EXPECT_TRUE(known) << i;
+        }
     }
 }
 

@@ -14,7 +14,6 @@ void notAvailable(AppState& app, const char* name) {
 }
 }  // namespace
 
-void BuildAztecSymbol(AppState& app, const std::string&) { notAvailable(app, "Aztec Code"); }
 void BuildDataBarSymbol(AppState& app, int) { notAvailable(app, "GS1 DataBar"); }
 
 }  // namespace quillet
