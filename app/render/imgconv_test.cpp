@@ -18,6 +18,7 @@
 #include "app/render/imgconv.h"
 #include "app/render/output_test_util.h"
 #include "app/render/raster_properties.h"
+#include "app/render/save_bar_code_command.h"
 #include "app/render/save_symbol.h"
 #include "tests/support/wmf_inspect.h"
 
@@ -436,6 +437,39 @@ TEST(SaveImage, OutOfRangeOptionsAreBroughtIn) {
     EXPECT_EQ(f.width, pixels(h.app.output.picture.xExt, 300));
     EXPECT_EQ(f.bitDepth, 1);
     EXPECT_EQ(f.colourType, 0);
+}
+
+struct SavingUi : platform::HeadlessUserInterface {
+    std::optional<std::string> choice;
+    std::vector<std::string> offered;
+    std::string title, filter;
+    std::optional<std::string> fileDialog(bool, const std::string& t, const std::string& f,
+                                          const std::string& initial) override {
+        title = t;
+        filter = f;
+        offered.push_back(initial);
+        return choice;
+    }
+};
+
+TEST(SaveImage, SaveBarCodeAsRemembersTheName) {
+    OutputHarness h;
+    SavingUi ui;
+    ui.echo = false;
+    h.app.ui = &ui;
+    ASSERT_TRUE(h.build(13, kMessage));
+    EXPECT_FALSE(MBSave_Click(h.app));  // cancelled
+    EXPECT_TRUE(h.app.barCodeFilePath.empty());
+    ui.choice = h.path("chosen.bmp");
+    ASSERT_TRUE(MBSave_Click(h.app));
+    EXPECT_EQ(h.app.barCodeFilePath, *ui.choice);
+    EXPECT_EQ(test::identifyVerbose(*ui.choice)["Format"].substr(0, 3), "BMP");
+    ui.choice.reset();
+    MBSave_Click(h.app);
+    EXPECT_EQ(ui.offered, (std::vector<std::string>{"", "", h.path("chosen.bmp")}));
+    EXPECT_EQ(ui.title, "Save Bar Code As");
+    EXPECT_EQ(ui.filter.substr(0, 31), "Windows MetaFile (*.wmf)|*.wmf|");
+    EXPECT_EQ(ui.filter.substr(ui.filter.size() - 19), "All Files (*.*)|*.*");
 }
 
 // --- Raster Image Properties ------------------------------------------------------
