@@ -221,6 +221,16 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
     app.startupRatioPosition = r.startupRatioPosition;
     s.barWidthAdjust = r.barWidthAdjust;
     n.incEnabled = r.incEnabled;
+    const auto takeNumbers = [&] {
+        s.pdfModuleWidth = r.pdfModuleWidth;
+        s.pdfModuleHeight = r.pdfModuleHeight;
+        s.magnification = r.magnification;
+        s.narrowWidth = r.narrowWidth;
+        s.barHeight = r.barHeight;
+        s.pdf.pdfAspectRatio = r.pdfAspectRatio;
+        s.matrixModuleSize = r.alignAztec ? r.alignAztec->matrixModuleSize : matrixBefore;
+    };
+    takeNumbers();
     n.incStart = r.incStart;
     n.incValue = r.incValue;
     n.incWidth = r.incWidth;
@@ -230,6 +240,7 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
     if (r.comment) s.comment = *r.comment;
     if (r.alignAztec) {
         s.commentAlign = r.alignAztec->commentAlign;
+        s.matrixModuleSize = r.alignAztec->matrixModuleSize;
         s.aztec.aztecSizeSpec = r.alignAztec->aztecSizeSpec;
         s.aztec.aztecMenuSymbol = r.alignAztec->aztecMenuSymbol;
     }
@@ -250,13 +261,7 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
     // Selecting the symbology rewrites the dimension fields from the record
     // and reads them back at the fields' precision; the file's numbers are
     // the exact values.
-    s.pdfModuleWidth = r.pdfModuleWidth;
-    s.pdfModuleHeight = r.pdfModuleHeight;
-    s.magnification = r.magnification;
-    s.narrowWidth = r.narrowWidth;
-    s.barHeight = r.barHeight;
-    s.pdf.pdfAspectRatio = r.pdfAspectRatio;
-    s.matrixModuleSize = r.alignAztec ? r.alignAztec->matrixModuleSize : matrixBefore;
+    takeNumbers();
     app.resetting = false;
 
     setCaption(app, path);
