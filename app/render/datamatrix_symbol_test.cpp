@@ -85,6 +85,7 @@ TEST(DataMatrixSymbol, MessagesRoundTrip) {
              Case{"all bytes, translated", all, true, all},
              Case{"all bytes, not translated", all, false, all},
              Case{"long text", text, true, text},
+             Case{"3000 digits fill 144 x 144", std::string(3000, '5'), true, std::string(3000, '5')},
          }) {
         MatrixHarness h(kDataMatrix);
         h.app.settings.dm.dmTranslateTildes = c.translate;
