@@ -221,7 +221,7 @@ TEST(CompositeEncoding, MessagesRoundTripAtEveryColumnCount) {
         "99ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
         std::string(120, '7'),
         std::string(90, 'x'),
-        "-\x1d\x1d\x1d57752w",  // a pair of FNC1 cannot be held in numeric encodation
+        "-\x1d\x1d\x1d" "57752w",  // a pair of FNC1 cannot be held in numeric encodation
         std::string("\x80\x80") + "12",
     };
     int ccaSeen = 0, ccbSeen = 0;

@@ -106,7 +106,8 @@ inline char gs1CheckDigit(const std::string& digits13) {
 }
 
 inline std::string padded13(const std::string& primary) {
-    return std::string(13 - primary.size(), '0') + primary;
+    std::string s = "0000000000000" + primary;
+    return s.substr(s.size() - 13);
 }
 
 }  // namespace stripegen::test
