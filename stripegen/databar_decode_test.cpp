@@ -118,3 +118,22 @@ TEST(DataBarDecode, StackedLowerRowDrawnLightFirstIsUnreadable) {
         EXPECT_FALSE(quillet::test::decode(img, "DataBar").ok);
     }
 }
+
+// With a composite part the linkage flag rides in the value: the reader sees
+// it as a leading 1 before the thirteen digits.
+TEST(DataBarDecode, LinkageFlagIsReadAsALeadingOne) {
+    for (const char* primary : {"123", "2001234567890", "0"}) {
+        SCOPED_TRACE(primary);
+        std::string msg = std::string(primary) + "|10ABC";
+        Omni o = callOmni(msg);
+        ASSERT_FALSE(o.pattern.untouched());
+        auto d = quillet::test::decode(renderRows({o.pattern.widths()}, {33}), "DataBar");
+        ASSERT_TRUE(d.ok);
+        EXPECT_NE(d.text.find("1" + expectedText(primary)), std::string::npos) << d.text;
+        Stacked s = callStacked(msg);
+        auto d2 = quillet::test::decode(
+            renderRows({s.upper.widths(), s.middle.widths(), darkFirst(s.lower.widths())}, {5, 1, 7}, 4), "DataBar");
+        ASSERT_TRUE(d2.ok);
+        EXPECT_NE(d2.text.find("1" + expectedText(primary)), std::string::npos) << d2.text;
+    }
+}
