@@ -112,8 +112,9 @@ void takeInput(AppState& app, Client& c, const char* data, size_t size, const Se
     size_t start = 0;
     for (size_t i = 0; i < size; ++i) {
         if (data[i] != '\n') continue;
-        if (c.discarding) {
+        if (c.discarding || c.input.size() + (i - start) > o.maxLineBytes) {
             c.discarding = false;
+            c.input.clear();
             c.output += "NAK\n";
         } else {
             c.input.append(data + start, i - start);
