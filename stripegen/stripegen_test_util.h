@@ -98,10 +98,10 @@ inline quillet::test::GreyImage renderRows(const std::vector<Row>& rows, const s
     return img;
 }
 
-// GS1 check digit of 13 digits (weights 3, 1, 3, ... from the right).
-inline char gs1CheckDigit(const std::string& digits13) {
-    int sum = 0;
-    for (int i = 0; i < 13; ++i) sum += (digits13[12 - i] - '0') * (i % 2 == 0 ? 3 : 1);
+// GS1 check digit (weights 3, 1, 3, ... from the right).
+inline char gs1CheckDigit(const std::string& digits) {
+    int sum = 0, n = int(digits.size());
+    for (int i = 0; i < n; ++i) sum += (digits[size_t(n - 1 - i)] - '0') * (i % 2 == 0 ? 3 : 1);
     return char('0' + (10 - sum % 10) % 10);
 }
 
