@@ -1,0 +1,273 @@
+#include "app/render/databar_host.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "app/model/app_state.h"
+#include "app/model/messages.h"
+#include "app/render/build_copy.h"
+#include "app/render/builders.h"
+#include "app/render/drawing_math.h"
+#include "app/render/picture_output.h"
+#include "platform/gdi.h"
+#include "platform/paths.h"
+#include "stripegen/stripegen.h"
+
+namespace quillet {
+
+namespace {
+
+struct StripegenExports {
+    RSSPatternFn rss = nullptr;
+    RSS14SPatternFn stacked = nullptr;
+    RSS14SOPatternFn stackedOmni = nullptr;
+    RSSLimPatternFn limited = nullptr;
+};
+
+const StripegenExports& stripegen() {
+    static StripegenExports e = [] {
+        StripegenExports x;
+        if (void* lib = platform::loadLibrary("libstripegen.so")) {
+            x.rss = reinterpret_cast<RSSPatternFn>(platform::librarySymbol(lib, "RSSPattern"));
+            x.stacked = reinterpret_cast<RSS14SPatternFn>(platform::librarySymbol(lib, "RSS14SPattern"));
+            x.stackedOmni = reinterpret_cast<RSS14SOPatternFn>(platform::librarySymbol(lib, "RSS14SOPattern"));
+            x.limited = reinterpret_cast<RSSLimPatternFn>(platform::librarySymbol(lib, "RSSLimPattern"));
+        }
+        return x;
+    }();
+    return e;
+}
+
+// One 3000-character output buffer of the library.
+struct OutBuffer {
+    std::vector<char> data = std::vector<char>(STRIPEGEN_BUFFER_SIZE, '\0');
+    char* ptr = data.data();
+    char** out() { return &ptr; }
+    std::string widths() const { return std::string(data.data(), strnlen(data.data(), data.size())); }
+};
+
+int16_t to16(long v) { return int16_t(std::clamp<long>(v, INT16_MIN, INT16_MAX)); }
+
+struct Row {
+    std::string widths;
+    int left = 0;    // modules from the symbol's left edge
+    int height = 0;  // drawing units
+};
+
+}  // namespace
+
+std::string dataBarHumanReadable(const std::string& message) {
+    std::string digits = std::string(13 - std::min<size_t>(13, message.size()), '0') + message;
+    int sum = 0;
+    for (size_t i = 0; i < 13; ++i) {
+        int weight = ((13 - i) % 2 == 1) ? 3 : 1;  // 3, 1, 3, ... from the rightmost
+        sum += (digits[i] - '0') * weight;
+    }
+    return digits + char('0' + (10 - sum % 10) % 10);
+}
+
+void BuildDataBarSymbol(AppState& app, int variant) {
+    SymbolSettings& s = app.settings;
+    const std::string& message = s.message;
+    const std::string& composite = s.supplement;
+
+    if (message.empty() || message.size() > 13) { reportMessageError(app, 36); return; }
+    if (variant == 23) {
+        // The value test comes before the digit test: read up to the first non-digit.
+        uint64_t v = 0;
+        for (char c : message) {
+            if (c < '0' || c > '9') break;
+            v = v * 10 + uint64_t(c - '0');
+        }
+        if (v > 1999999999999ULL) { reportMessageError(app, 38); return; }
+    }
+    for (char c : message)
+        if (c < '0' || c > '9') { reportMessageError(app, 36); return; }
+    if (composite.size() > 338) { reportMessageError(app, 37); return; }
+
+    const StripegenExports& lib = stripegen();
+    std::string libMessage = message;
+    if (!composite.empty()) libMessage += "|" + composite;
+    std::vector<char> messageBuffer(libMessage.begin(), libMessage.end());
+    messageBuffer.push_back('\0');
+    char* messagePtr = messageBuffer.data();
+    OutBuffer pattern, upper, lower, upperSep, middleSep, lowerSep, compSep, compRows;
+    int32_t rowCount = 0, elementsPerRow = 0;
+    int32_t status = -1;
+    switch (variant) {
+    case 20:
+        if (lib.rss) status = lib.rss(&messagePtr, pattern.out(), compSep.out(), compRows.out(), &rowCount, &elementsPerRow);
+        break;
+    case 21:
+        if (lib.stacked)
+            status = lib.stacked(&messagePtr, upper.out(), lower.out(), middleSep.out(), compSep.out(), compRows.out(),
+                                 &rowCount, &elementsPerRow);
+        break;
+    case 22:
+        if (lib.stackedOmni)
+            status = lib.stackedOmni(&messagePtr, upper.out(), lower.out(), upperSep.out(), middleSep.out(),
+                                     lowerSep.out(), compSep.out(), compRows.out(), &rowCount, &elementsPerRow);
+        break;
+    case 23:
+        if (lib.limited)
+            status = lib.limited(&messagePtr, pattern.out(), compSep.out(), compRows.out(), &rowCount, &elementsPerRow);
+        break;
+    default: return;
+    }
+    if (status != 0) { reportMessageError(app, 37); return; }
+
+    const std::string text = dataBarHumanReadable(message);
+    const bool hasComposite = !composite.empty();
+    const int n = hasComposite ? std::max(0, rowCount) : 0;
+    const int e = hasComposite ? std::max(0, elementsPerRow) : 0;
+
+    int X = narrowWidthUnits(s.narrowWidth);
+    if (X == 0) X = 33;
+    int Hb = 0;
+    if (variant == 21) Hb = 13 * X;
+    else if (variant == 22) Hb = 69 * X;
+    else {
+        Hb = to16(std::lround(double(s.barHeight) * 1000.0));
+        if (Hb == 0) Hb = 33 * X;
+    }
+    const int F = s.autoFontScaling ? Hb / 6 : to16(roundEven(s.fontSize * 35.28));
+    const int TH = s.includeText ? F : 0;
+    const int CH = s.comment.empty() ? 0 : F;
+    const int q = s.quietZones ? 10 : 0;
+    const int step = reductionStep(s);
+    const double p = gainOn(s) ? -5.0 * step : 5.0 * step;
+
+    int mLinear = 96, o = 0;
+    switch (variant) {
+    case 20: mLinear = 96; if (hasComposite) o = 5; break;
+    case 21: case 22: mLinear = 50; break;
+    case 23: mLinear = 74; if (hasComposite && e > 39) o = 10; break;
+    }
+    int m = mLinear;
+    if (hasComposite) {
+        if (variant == 20) m = 101;
+        else if (variant == 21 || variant == 22) m = 57;
+        else if (variant == 23 && e > 39) m = 84;
+    }
+    const long Wl = long(2 * q + m) * X;
+    const long Hl = long(Hb) + TH + CH + (hasComposite ? 2L * X * n + X : 0);
+    if (Wl > 32767 || Hl > 32767) {
+        // The picture would not fit the metafile's coordinates.
+        reportMessageError(app, 23);
+        return;
+    }
+    const int W = int(Wl), H = int(Hl);
+
+    // Rows from the top.
+    std::vector<Row> rows;
+    const std::string allComp = compRows.widths();
+    for (int r = 0; r < n; ++r) {
+        size_t from = size_t(r) * size_t(e);
+        rows.push_back({from < allComp.size() ? allComp.substr(from, size_t(e)) : std::string(), q, 2 * X});
+    }
+    const int left = o + q;
+    if (hasComposite) rows.push_back({compSep.widths(), left, X});
+    switch (variant) {
+    case 20: case 23: rows.push_back({pattern.widths(), left, Hb}); break;
+    case 21:
+        rows.push_back({upper.widths(), left, 5 * X});
+        rows.push_back({middleSep.widths(), left, X});
+        rows.push_back({lower.widths(), left, 7 * X});
+        break;
+    case 22:
+        rows.push_back({upper.widths(), left, 33 * X});
+        rows.push_back({upperSep.widths(), left, X});
+        rows.push_back({middleSep.widths(), left, X});
+        rows.push_back({lowerSep.widths(), left, X});
+        rows.push_back({lower.widths(), left, 33 * X});
+        break;
+    }
+
+    Colour back = s.backColour;
+    if (s.foreColour == 0 && back == 0) back = 0xFFFFFF;
+    const bool vertical = isVertical(s);
+    const int extX = vertical ? H : W, extY = vertical ? W : H;
+    OrientationMap map{s.orientation, W, H};
+
+    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
+    gdi::SetWindowOrgEx(dc, 0, 0);
+    gdi::SetWindowExtEx(dc, extX, -extY);
+    gdi::TextOut(dc, 0, 0, " ");
+    SymbolObjects objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, back, s.transparent,
+                                               s.fixDriverIncompatibility ? 200 : 1);
+    const int shiftDown = (s.includeText && s.textAbove ? TH : 0) + (s.commentAbove ? CH : 0);
+    const int r = roundEven(p * X / 100.0);
+    int top = 0;
+    for (const Row& row : rows) {
+        int x = row.left * X;
+        for (size_t i = 0; i < row.widths.size(); ++i) {
+            int w = static_cast<unsigned char>(row.widths[i]);
+            if (w == 0) break;
+            if (i % 2 == 1) {  // elements 2, 4, ... are dark
+                Rect bar{x, top - shiftDown, x + w * X - r, top - row.height - shiftDown};
+                Rect mapped = map.rect(bar);
+                gdi::Rectangle(dc, mapped.left, mapped.top, mapped.right, mapped.bottom);
+            }
+            x += w * X;
+        }
+        top -= row.height;
+    }
+
+    gdi::SetTextColor(dc, s.fontColour);
+    gdi::LogFont lf;
+    gdi::GetObject(gdi::GetStockObject(gdi::SYSTEM_FONT), lf);
+    lf.height = F;
+    lf.width = s.autoFontScaling ? 5 * X : 0;
+    lf.weight = s.bold ? 700 : 400;
+    lf.italic = s.italic;
+    lf.underline = s.underline;
+    lf.strikeOut = s.strikeout;
+    lf.charSet = 1;
+    lf.clipPrecision = 16;
+    if (s.orientation == Vertical90) lf.escapement = lf.orientation = 900;
+    if (s.orientation == Vertical270) lf.escapement = lf.orientation = 2700;
+    std::memset(lf.faceName, 0, sizeof lf.faceName);
+    std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
+    gdi::Handle font = gdi::CreateFontIndirect(lf);
+    gdi::SelectObject(dc, font);
+
+    if (s.includeText) {
+        gdi::SetTextAlign(dc, gdi::TA_CENTER | gdi::TA_TOP);
+        const int band = mLinear * X;
+        const int cell = to16(roundEven(band / 14.0));
+        const int chBelow = s.commentAbove ? 0 : CH;
+        const int y = s.textAbove ? (s.commentAbove ? -CH : 0) : -(H - TH - chBelow);
+        for (int i = 1; i <= 14; ++i) {
+            int tx = left * X + cell * i - cell / 2, ty = y;
+            map.point(tx, ty);
+            gdi::TextOut(dc, tx, ty, std::string(1, text[size_t(i - 1)]));
+        }
+    }
+    if (!s.comment.empty()) {
+        int x = q * X;
+        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
+        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = W / 2; }
+        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = W - q * X; }
+        int y = s.commentAbove ? 0 : -(H - CH);
+        map.point(x, y);
+        gdi::SetTextAlign(dc, align);
+        gdi::TextOut(dc, x, y, s.comment);
+    }
+
+    gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
+    endSymbolDrawing(dc, objects);
+    gdi::DeleteObject(font);
+    gdi::Handle mf = gdi::CloseMetaFile(dc);
+
+    const bool metric = s.unitMode == UnitMetric;
+    app.output.symbolWidth = W;
+    app.output.symbolHeight = H;
+    app.output.totalLength = formatLength(W, metric);
+    app.output.checkValue = formatLength(H, metric);
+    publishPicture(app, mf, extX, extY);
+    s.symbolBuilt = true;
+}
+
+}  // namespace quillet

@@ -1,0 +1,112 @@
+// GS1 DataBar through Build/Copy and libstripegen.so.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "app/model/app_state.h"
+#include "app/model/messages.h"
+#include "app/render/build_copy.h"
+#include "app/render/databar_host.h"
+#include "tests/support/render_wmf.h"
+#include "tests/support/wmf_inspect.h"
+
+namespace quillet {
+namespace {
+
+struct DataBarHarness {
+    AppState app;
+    platform::HeadlessUserInterface ui;
+    platform::InProcessClipboard clipboard;
+    DataBarHarness(int variant) {
+        ui.echo = false;
+        app.ui = &ui;
+        app.clipboard = &clipboard;
+        static int n = 0;
+        app.scratchMetafilePath = (std::filesystem::temp_directory_path() /
+                                   ("qlt_db" + std::to_string(getpid()) + "_" + std::to_string(n++) + ".wmf"))
+                                      .string();
+        app.settings.symbology = variant;
+        app.settings.printerWarnings = false;
+    }
+    ~DataBarHarness() { std::filesystem::remove(app.scratchMetafilePath); }
+    bool build(const std::string& message, const std::string& composite = "") {
+        app.settings.message = message;
+        app.settings.supplement = composite;
+        app.settings.symbolBuilt = false;
+        BuildCopy(app);
+        return app.settings.symbolBuilt;
+    }
+    std::string lastMessage() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
+};
+
+TEST(DataBarText, FourteenDigitsWithCheckDigit) {
+    EXPECT_EQ(dataBarHumanReadable("12345"), "00000000123457");
+    EXPECT_EQ(dataBarHumanReadable("2001234567890"), "20012345678909");
+    EXPECT_EQ(dataBarHumanReadable("0"), "00000000000000");
+}
+
+TEST(DataBarBuild, DecodesAsGs1DataBar) {
+    for (std::string msg : {"0", "12345", "2001234567890", "9999999999999"}) {
+        DataBarHarness h(20);
+        h.app.settings.narrowWidth = 50;  // 5 pixels a module at 254 dpi
+        ASSERT_TRUE(h.build(msg)) << h.lastMessage();
+        auto img = test::renderWmfFile(h.app.scratchMetafilePath, 254).padded(40);
+        auto d = test::decode(img, "DataBar");
+        ASSERT_TRUE(d.ok) << msg;
+        EXPECT_EQ(d.text, dataBarHumanReadable(msg)) << msg;
+    }
+}
+
+TEST(DataBarBuild, Errors) {
+    struct Case { int variant; std::string message; std::string composite; int code; };
+    for (const Case& c : {Case{20, "", "", -1}, Case{20, "12345678901234", "", 36}, Case{21, "12A", "", 36},
+                          Case{23, "2000000000000", "", 38}, Case{23, "200000000000A", "", 36},
+                          Case{20, "123", std::string(339, '1'), 37}, Case{22, "123", "\x01", 37}}) {
+        DataBarHarness h(c.variant);
+        EXPECT_FALSE(h.build(c.message, c.composite));
+        EXPECT_EQ(h.lastMessage(), messageText(c.code)) << c.message;
+    }
+}
+
+TEST(DataBarBuild, SizesByVariant) {
+    struct Case { int variant; bool quiet; bool composite; int modules; int linearHeight; };
+    const int X = 30;
+    for (const Case& c : {Case{20, false, false, 96, 2540}, Case{20, true, false, 116, 2540},
+                          Case{21, false, false, 50, 13 * X}, Case{22, true, false, 70, 69 * X},
+                          Case{20, false, true, 101, 2540},
+                          Case{21, false, true, 57, 13 * X}}) {
+        DataBarHarness h(c.variant);
+        h.app.settings.narrowWidth = X;
+        h.app.settings.quietZones = c.quiet;
+        h.app.settings.includeText = false;
+        ASSERT_TRUE(h.build("1234567", c.composite ? "ABC123" : "")) << c.variant << " " << h.lastMessage();
+        EXPECT_EQ(h.app.output.symbolWidth, c.modules * X) << c.variant;
+        int H = c.linearHeight;
+        auto m = test::parseMetafile(test::readFileBytes(h.app.scratchMetafilePath));
+        if (!c.composite) EXPECT_EQ(h.app.output.symbolHeight, H) << c.variant;
+        else EXPECT_GT(h.app.output.symbolHeight, H + X);  // composite rows and their separator
+        EXPECT_EQ(m.placeable->right, h.app.output.symbolWidth);
+        EXPECT_EQ(m.placeable->bottom, h.app.output.symbolHeight);
+    }
+}
+
+TEST(DataBarBuild, TextBandStartsInsideTheQuietZone) {
+    DataBarHarness h(20);
+    h.app.settings.narrowWidth = 28;
+    h.app.settings.quietZones = true;
+    ASSERT_TRUE(h.build("12345"));
+    auto t = test::texts(test::parseMetafile(test::readFileBytes(h.app.scratchMetafilePath)));
+    std::vector<test::DrawnText> digits;
+    for (auto& x : t)
+        if (x.text.size() == 1 && x.text != " ") digits.push_back(x);
+    ASSERT_EQ(digits.size(), 14u);
+    const int cell = 192;  // 96 modules * 28 / 14
+    EXPECT_EQ(digits[0].x, 10 * 28 + cell - cell / 2);
+    EXPECT_EQ(digits[13].x, 10 * 28 + cell * 14 - cell / 2);
+    EXPECT_EQ(digits[0].text, "0");
+    EXPECT_EQ(digits[13].text, "7");
+}
+
+}  // namespace
+}  // namespace quillet
