@@ -1,0 +1,279 @@
+// The program's batch runs, its start-up configuration and its automation
+// server, driven from outside as a label application would drive it.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/render_wmf.h"
+#include "tests/support/zxing_decode.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Result {
+    int status = -1;
+    std::string err;
+};
+
+class Labels : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* dir = std::getenv("QUILLET_BUILD_DIR");
+        if (!dir) GTEST_SKIP() << "QUILLET_BUILD_DIR is not set (run through ctest)";
+        program_ = fs::path(dir) / "quillet";
+        ASSERT_TRUE(fs::exists(program_)) << program_;
+        work_ = fs::temp_directory_path() / ("qlab-" + std::to_string(getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(work_);
+    }
+    void TearDown() override {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (!work_.empty()) fs::remove_all(work_);
+    }
+
+    // Starts the program; standard error goes to a file in the work folder.
+    pid_t spawn(const std::vector<std::string>& args) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, (work_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<std::string> argStrings{program_.string()};
+        argStrings.insert(argStrings.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& a : argStrings) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> envStrings{"XDG_CONFIG_HOME=" + (work_ / "config").string(),
+                                            "TMPDIR=" + work_.string(), "XDG_RUNTIME_DIR=" + work_.string()};
+        for (char** e = environ; *e; ++e) {
+            const std::string v = *e;
+            if (v.rfind("XDG_CONFIG_HOME=", 0) && v.rfind("TMPDIR=", 0) && v.rfind("XDG_RUNTIME_DIR=", 0))
+                envStrings.push_back(v);
+        }
+        std::vector<char*> envp;
+        for (auto& e : envStrings) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        pid_t pid = -1;
+        if (posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+
+    // Waits at most 60 s for the program; -1 when it had to be killed.
+    int waitFor(pid_t pid) {
+        for (int i = 0; i < 6000; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+            std::this_thread::sleep_for(10ms);
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+
+    Result run(const std::vector<std::string>& args) {
+        Result r;
+        const pid_t pid = spawn(args);
+        if (pid <= 0) return r;
+        r.status = waitFor(pid);
+        r.err = readFile(work_ / "stderr");
+        return r;
+    }
+
+    std::string path(const std::string& name) const { return (work_ / name).string(); }
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(work_ / name, std::ios::binary) << bytes;
+        return path(name);
+    }
+    static std::string decoded(const std::string& wmf, const std::string& format) {
+        return quillet::test::decode(quillet::test::renderWmfFile(wmf, 254).padded(60), format).text;
+    }
+
+    fs::path program_, work_;
+    pid_t pid_ = -1;
+};
+
+TEST_F(Labels, BatchSavesOneSymbolPerLineAndReportsFailingLines) {
+    struct Case {
+        const char* what;
+        std::string setup, lines, pattern;
+        int status;
+        std::vector<std::pair<std::string, std::string>> outputs;  // file, decoded text ("" = absent)
+        std::string errorMention;
+    } cases[] = {
+        {"Code 128", "[CODE128]", "LABEL-1\nLABEL-2\r\nLABEL-3\n", "c128-####.wmf", 0,
+         {{"c128-0001.wmf", "LABEL-1"}, {"c128-0002.wmf", "LABEL-2"}, {"c128-0003.wmf", "LABEL-3"}}, ""},
+        // The last line is one digit longer than a UPC-A message: it carries a supplement.
+        {"UPC-A with a bad line", "[UPCA]", "01234567890\n12AB\n0360002914512\n", "upc-#.wmf", 1,
+         {{"upc-1.wmf", "012345678905"}, {"upc-2.wmf", ""}, {"upc-3.wmf", "036000291452 12"}}, "line 2:"},
+        {"more lines than '#'", "[CODE39]", "A\nB\nC\nD\nE\nF\nG\nH\nI\nJ\nK\n", "c39-#.wmf", 0,
+         {{"c39-9.wmf", "I"}, {"c39-11.wmf", "K"}}, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string file = write("lines.txt", c.lines);
+        const Result r = run({"--execute", c.setup, "--batch", file, "--output", path(c.pattern)});
+        EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+        for (const auto& [name, text] : c.outputs) {
+            if (text.empty()) {
+                EXPECT_FALSE(fs::exists(work_ / name)) << c.what << " " << name;
+            } else {
+                EXPECT_EQ(decoded(path(name), ""), text) << c.what << " " << name;
+            }
+        }
+        if (!c.errorMention.empty()) {
+            EXPECT_NE(r.err.find(c.errorMention), std::string::npos) << c.what << r.err;
+        }
+    }
+}
+
+TEST_F(Labels, CountBuildsTheNumberingSeries) {
+    const Result r = run({"--execute", "[CODE128][INCSTART=98][INCWIDTH=3][INCPREAMBLE='N'][INCENABLE]", "--count",
+                          "3", "--output", path("n-##.wmf")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(decoded(path("n-01.wmf"), "Code128"), "N098");
+    EXPECT_EQ(decoded(path("n-02.wmf"), "Code128"), "N099");
+    EXPECT_EQ(decoded(path("n-03.wmf"), "Code128"), "N100");
+    EXPECT_FALSE(fs::exists(work_ / "n-04.wmf"));
+}
+
+TEST_F(Labels, CommandLineMistakes) {
+    const std::string lines = write("l.txt", "A\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string mention;
+    } cases[] = {
+        {{"--batch", lines}, 2, "need --output"},
+        {{"--batch", lines, "--output", path("no-number.wmf")}, 2, "run of '#'"},
+        {{"--output", path("x-#.wmf")}, 2, "--output needs"},
+        {{"--count", "0", "--output", path("x-#.wmf")}, 2, "--count needs"},
+        {{"--count", "2", "--output", path("x-#.wmf")}, 1, "needs incremental numbering"},
+        {{"--batch", path("missing.txt"), "--output", path("x-#.wmf")}, 1, "missing.txt"},
+        {{"--serve", path("s.sock"), "--count", "2", "--output", path("x-#.wmf")}, 2, "cannot be combined"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args[0] << " " << r.err;
+        EXPECT_NE(r.err.find(c.mention), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(Labels, ConfigurationGivenAtStartUp) {
+    const std::string first = path("first.qcf"), second = path("second.qcf");
+    ASSERT_EQ(run({"--execute", "[EAN13][MESSAGE='590123412345'][COMMENT=shelf][QUIETZONES=ON][SAVECONFIG(" + first +
+                       ")]"})
+                  .status,
+              0);
+    const Result r = run({first, "--execute", "[SAVECONFIG(" + second + ")]"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(second), readFile(first));
+
+    write("bad.qcf", "QUILLET v3.0 Professional (32 Bit) configuration\r\n\r\n");
+    const Result bad = run({path("bad.qcf"), "--execute", "[SAVECONFIG(" + path("after.qcf") + ")]"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("no setting was changed"), std::string::npos) << bad.err;
+}
+
+int connectTo(const std::string& socketPath) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", socketPath.c_str());
+    if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        close(fd);
+        return -1;
+    }
+    timeval tv{10, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    return fd;
+}
+
+std::string talk(int fd, const std::string& line) {
+    const std::string out = line + "\n";
+    if (send(fd, out.data(), out.size(), MSG_NOSIGNAL) != ssize_t(out.size())) return "send failed";
+    std::string reply;
+    char ch = 0;
+    while (recv(fd, &ch, 1, 0) == 1 && ch != '\n') reply += ch;
+    return reply;
+}
+
+TEST_F(Labels, ServerAnswersUntilTheConversationAfterAppExitCloses) {
+    for (const bool defaultPath : {false, true}) {
+        const std::string socketPath = defaultPath ? path("quillet.sock") : path("own.sock");
+        pid_ = spawn(defaultPath ? std::vector<std::string>{"--serve"} : std::vector<std::string>{"--serve", socketPath});
+        ASSERT_GT(pid_, 0);
+        int fd = -1;
+        for (int i = 0; i < 1000 && fd < 0; ++i) {
+            fd = connectTo(socketPath);
+            if (fd < 0) std::this_thread::sleep_for(10ms);
+        }
+        ASSERT_GE(fd, 0) << readFile(work_ / "stderr");
+        struct stat st {};
+        ASSERT_EQ(lstat(socketPath.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+        const std::string saved = path("served.wmf");
+        EXPECT_EQ(talk(fd, "[CODE39][BARCODE=SERVED][SAVEBARCODE(" + saved + ")]"), "ACK");
+        EXPECT_EQ(talk(fd, "[RATIO=7]"), "NAK");
+        EXPECT_EQ(decoded(saved, "Code39"), "SERVED");
+        // A second client while the first stays connected.
+        const int other = connectTo(socketPath);
+        ASSERT_GE(other, 0);
+        EXPECT_EQ(talk(other, "[CODE128]"), "ACK");
+        close(other);
+        EXPECT_EQ(talk(fd, "[APPEXIT]"), "ACK");
+        close(fd);
+        EXPECT_EQ(waitFor(pid_), 0) << readFile(work_ / "stderr");
+        pid_ = -1;
+        EXPECT_FALSE(fs::exists(socketPath));
+    }
+}
+
+TEST_F(Labels, ServerStopsCleanlyOnTerminate) {
+    const std::string socketPath = path("t.sock");
+    pid_ = spawn({"--serve", socketPath});
+    ASSERT_GT(pid_, 0);
+    int fd = -1;
+    for (int i = 0; i < 1000 && fd < 0; ++i) {
+        fd = connectTo(socketPath);
+        if (fd < 0) std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(talk(fd, "[CODE39]"), "ACK");
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(waitFor(pid_), 0);
+    pid_ = -1;
+    close(fd);
+    EXPECT_FALSE(fs::exists(socketPath));
+}
+
+}  // namespace
