@@ -54,6 +54,7 @@ struct Row {
     std::string widths;
     int left = 0;    // modules from the symbol's left edge
     int height = 0;  // drawing units
+    bool darkFirst = false;
 };
 
 }  // namespace
@@ -174,14 +175,15 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     case 21:
         rows.push_back({upper.widths(), left, 5 * X});
         rows.push_back({middleSep.widths(), left, X});
-        rows.push_back({lower.widths(), left, 7 * X});
+        // The lower row of the stacked symbols begins with its dark guard bar.
+        rows.push_back({lower.widths(), left, 7 * X, true});
         break;
     case 22:
         rows.push_back({upper.widths(), left, 33 * X});
         rows.push_back({upperSep.widths(), left, X});
         rows.push_back({middleSep.widths(), left, X});
         rows.push_back({lowerSep.widths(), left, X});
-        rows.push_back({lower.widths(), left, 33 * X});
+        rows.push_back({lower.widths(), left, 33 * X, true});
         break;
     }
 
@@ -205,7 +207,7 @@ void BuildDataBarSymbol(AppState& app, int variant) {
         for (size_t i = 0; i < row.widths.size(); ++i) {
             int w = static_cast<unsigned char>(row.widths[i]);
             if (w == 0) break;
-            if (i % 2 == 1) {  // elements 2, 4, ... are dark
+            if (i % 2 == (row.darkFirst ? 0 : 1)) {  // elements 2, 4, ... are dark (1, 3, ... dark first)
                 Rect bar{x, top - shiftDown, x + w * X - r, top - row.height - shiftDown};
                 Rect mapped = map.rect(bar);
                 gdi::Rectangle(dc, mapped.left, mapped.top, mapped.right, mapped.bottom);
