@@ -16,6 +16,7 @@
 #include <set>
 
 #include "app/render/imgconv.h"
+#include "app/render/imgconv_image.h"
 #include "app/render/output_test_util.h"
 #include "app/render/raster_properties.h"
 #include "app/render/save_bar_code_command.h"
@@ -288,6 +289,78 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"pcx_8", "pcx", 8, nullptr, pcx(8, 1)},
         FormatCase{"pcx_24", "pcx", 24, nullptr, pcx(8, 3)}),
     [](const auto& info) { return info.param.name; });
+
+// --- Coders on pictures other than bar codes ------------------------------------
+
+// Raw RGB of an image as an independent reader decodes it.
+std::vector<uint8_t> readerRgb(const std::string& path) {
+    const bool pcx = path.substr(path.size() - 4) == ".pcx";
+    std::string out = test::commandOutput(pcx ? "pcxtoppm " + test::quoted(path) + " 2>/dev/null"
+                                              : "convert " + test::quoted(path) + " -depth 8 ppm:- 2>/dev/null");
+    // P6 header: magic, width, height, maxval, one whitespace byte.
+    std::istringstream in(out);
+    std::string magic;
+    int w = 0, h = 0, maxval = 0;
+    in >> magic >> w >> h >> maxval;
+    in.get();
+    if (magic != "P6") return {};
+    const auto offset = size_t(in.tellg());
+    return std::vector<uint8_t>(out.begin() + ptrdiff_t(offset), out.end());
+}
+
+TEST(SaveImage, CodersKeepEveryPixelOfRunsAndNoise) {
+    // Runs of every length up to past the packet limits, between noise.
+    platform::RenderedImage r;
+    r.width = 301;
+    r.height = 7;
+    uint32_t seed = 12345;
+    for (int y = 0; y < r.height; ++y)
+        for (int x = 0; x < r.width; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            const bool run = (x / 67 + y) % 2 == 0;
+            const uint32_t v = run ? uint32_t(x / 67 * 40) : (seed >> 16) % 200;
+            r.argb.push_back(0xFF000000u | v << 16 | (255 - v) << 8 | (v * 7 % 256));
+        }
+    struct Case { std::string ext; int depth; imgconv::Options o; };
+    imgconv::Options rle;
+    rle.bmpRle = rle.tgaRle = true;
+    const std::vector<Case> cases = {{"bmp", 8, rle}, {"bmp", 24, rle}, {"tga", 8, rle}, {"tga", 24, rle},
+                                     {"pcx", 8, rle}, {"pcx", 24, rle}, {"gif", 8, rle}, {"bmp", 8, {}}};
+    OutputHarness h;
+    for (const Case& c : cases) {
+        const imgconv::Image img = imgconv::prepareImage(r, c.depth, 300);
+        const std::string out = h.path("noise" + std::to_string(c.depth) + "." + c.ext);
+        bool written = c.ext == "bmp" ? imgconv::writeBmp(out, img, c.o)
+                       : c.ext == "tga" ? imgconv::writeTga(out, img, c.o)
+                       : c.ext == "pcx" ? imgconv::writePcx(out, img, c.o)
+                                        : imgconv::writeGif(out, img, c.o);
+        ASSERT_TRUE(written) << out;
+        std::vector<uint8_t> expected;
+        for (int y = 0; y < img.height; ++y)
+            for (int x = 0; x < img.width; ++x) {
+                const auto px = img.rgb(x, y);
+                expected.insert(expected.end(), px.begin(), px.end());
+            }
+        EXPECT_EQ(readerRgb(out), expected) << out;
+    }
+}
+
+TEST(SaveImage, PaletteOfMoreThan256ColoursIsTheNearestCubeColour) {
+    platform::RenderedImage r;
+    r.width = 40;
+    r.height = 30;
+    for (int i = 0; i < r.width * r.height; ++i) r.argb.push_back(0xFF000000u | uint32_t(i * 997 % 0x1000000));
+    const imgconv::Image img = imgconv::prepareImage(r, 8, 300);
+    EXPECT_EQ(img.palette.size(), 252u);
+    for (int i = 0; i < r.width * r.height; ++i) {
+        const auto got = img.rgb(i % r.width, i / r.width);
+        const uint32_t want = r.argb[size_t(i)];
+        // Half a cube step at most: 255/5/2 for red and blue, 255/6/2 for green.
+        EXPECT_LE(std::abs(int(got[0]) - int(want >> 16 & 0xFF)), 26) << i;
+        EXPECT_LE(std::abs(int(got[1]) - int(want >> 8 & 0xFF)), 22) << i;
+        EXPECT_LE(std::abs(int(got[2]) - int(want & 0xFF)), 26) << i;
+    }
+}
 
 // --- Resolution and whole pixels -------------------------------------------------
 
