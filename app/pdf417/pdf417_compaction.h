@@ -57,6 +57,7 @@ std::pair<std::string, int> DivideDecimalBy900(std::string_view digits);
 // are 1-based, 0 means none. Once a search has found nothing, later
 // searches of the same kind answer none without scanning until one starts
 // again at position 1, so long messages are not rescanned to their end.
+// The scan refers to the message, which must outlive it.
 struct PdfScan {
     std::string_view message;
     bool numericRuns = true;  // false in Auto (EXC/Binary): no digit runs

@@ -120,7 +120,8 @@ TEST(ByteCompaction, EveryByteValueRoundTripsThroughBase900) {
 }
 
 TEST(SearchHelpers, PositionsAndTheMemoryOfNone) {
-    PdfScan scan{"A" + k14};
+    const std::string a14 = "A" + k14;
+    PdfScan scan{a14};
     EXPECT_EQ(FindDigitRun(scan, 1), 2);
     EXPECT_EQ(FindDigitRun(scan, 3), 0);  // the run starting at 3 has 13 digits
     EXPECT_EQ(FindDigitRun(scan, 2), 0);  // remembered: no rescan
@@ -130,13 +131,15 @@ TEST(SearchHelpers, PositionsAndTheMemoryOfNone) {
     PdfScan noNumeric{k14, false};
     EXPECT_EQ(FindDigitRun(noNumeric, 1), 0);
 
-    PdfScan text{std::string("\x01\x02") + "abcde\tz"};
+    const std::string controlsThenText = std::string("\x01\x02") + "abcde\tz";
+    PdfScan text{controlsThenText};
     EXPECT_EQ(FindTextRun(text, 1), 3);
     EXPECT_EQ(FindTextRun(text, 5), 0);
 
     // A tab is a text character for the searches but counts as a control
     // character when choosing bytes.
-    PdfScan tabs{std::string("\t\t\x01\x02xyz")};
+    const std::string tabsText = "\t\t\x01\x02xyz";
+    PdfScan tabs{tabsText};
     EXPECT_TRUE(PreferBytes(tabs, 1));
     EXPECT_EQ(FindByteStart(tabs, 1), 3);
     EXPECT_EQ(FindByteStart(tabs, 7), 0);  // from the last character: none
@@ -144,9 +147,11 @@ TEST(SearchHelpers, PositionsAndTheMemoryOfNone) {
     EXPECT_EQ(FindByteStart(tabs, 1), 3);
 
     // Fewer than six characters left: the shorter encoding decides.
-    PdfScan tail{std::string("A\x80\x81\x82")};
+    const std::string tailText = "A\x80\x81\x82";
+    PdfScan tail{tailText};
     EXPECT_TRUE(PreferBytes(tail, 2));   // shifts 6 codewords, bytes 4
-    PdfScan tail2{std::string("A\x80" "BCDE")};
+    const std::string tail2Text = "A\x80" "BCDE";
+    PdfScan tail2{tail2Text};
     EXPECT_FALSE(PreferBytes(tail2, 2));  // shift 4 codewords, bytes 6
 }
 
