@@ -50,6 +50,13 @@ bool OpenMessageFile(AppState& app, const std::string& path) {
     return true;
 }
 
+bool OpenMessageFileCommand(AppState& app) {
+    if (!app.ui) return false;
+    auto chosen = app.ui->fileDialog(false, "Open Bar Code Message File", "All Files (*.*)|*.*",
+                                     app.settings.numbering.messageFilePath);
+    return chosen && !chosen->empty() && OpenMessageFile(app, *chosen);
+}
+
 bool ReadMessageFromFile(AppState& app, const std::string& path) {
     std::string bytes, reason;
     const FileRead result = readFileBytes(path, kMessageLimit, bytes, reason);

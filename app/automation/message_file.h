@@ -10,6 +10,9 @@ struct AppState;
 // Loads the file's lines, shows Next/Prev, makes line 1 the message and
 // builds. False when the file cannot be read.
 bool OpenMessageFile(AppState& app, const std::string& path);
+// The "Open Message File" menu command: asks for the file, starting at the
+// last one opened. False when cancelled or unreadable.
+bool OpenMessageFileCommand(AppState& app);
 // The whole file (at most 3072 bytes) becomes the message. False when it
 // cannot be read or is too large.
 bool ReadMessageFromFile(AppState& app, const std::string& path);
