@@ -15,6 +15,7 @@
 #include <functional>
 #include <set>
 
+#include "app/automation/dde_link.h"
 #include "app/render/imgconv.h"
 #include "app/render/imgconv_image.h"
 #include "app/render/output_test_util.h"
@@ -543,6 +544,23 @@ TEST(SaveImage, SaveBarCodeAsRemembersTheName) {
     EXPECT_EQ(ui.title, "Save Bar Code As");
     EXPECT_EQ(ui.filter.substr(0, 31), "Windows MetaFile (*.wmf)|*.wmf|");
     EXPECT_EQ(ui.filter.substr(ui.filter.size() - 19), "All Files (*.*)|*.*");
+}
+
+TEST(SaveImage, CommandLanguageSetsTheOptionsAndSaves) {
+    OutputHarness h;
+    h.app.settings.narrowWidth = 50;
+    ASSERT_TRUE(h.build(13, kMessage));
+    const std::string out = h.path("cmd.tif");
+    // LinkExecute answers false when every command was carried out.
+    ASSERT_FALSE(LinkExecute(h.app, "[BITSPERPIXEL=8][RASTERIMAGERESOLUTION=508][TIFFCOMPRESSION=LZW][SAVEBARCODE(" +
+                                         out + ")]"));
+    TiffFacts f = tiffFacts(out);
+    EXPECT_EQ(f.bits, 8);
+    EXPECT_EQ(f.compression, COMPRESSION_LZW);
+    test::GreyImage img = test::magickGrey(out);
+    EXPECT_EQ(img.width, pixels(h.app.output.picture.xExt, 508));
+    auto d = test::decode(img.padded(20), "Code128");
+    EXPECT_EQ(d.text, kMessage);
 }
 
 // --- Raster Image Properties ------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/automation/dde_link.h"
 #include "app/model/symbol_fields.h"
 #include "app/render/dimension_checks.h"
 #include "app/render/output_test_util.h"
@@ -227,6 +228,27 @@ TEST(Printing, NothingToPrintOrEject) {
     h.app.settings.raster.leftPrintMargin = 1e30f;
     h.app.settings.raster.topPrintMargin = -1e30f;
     EXPECT_TRUE(PrintSymbol(h.app, true));
+    EXPECT_EQ(pdfField(dest.pdf, "Pages"), "1");
+}
+
+// LinkExecute answers true when a command was refused.
+bool accepted(AppState& app, const std::string& execute) { return !LinkExecute(app, execute); }
+
+TEST(Printing, CommandsPrintKeepThePageOpenAndEject) {
+    OutputHarness h;
+    PrintToFile dest(h.path("commands.pdf"));
+    prepare(h, 300);
+    EXPECT_FALSE(accepted(h.app, "[PRINT]"));  // nothing built yet
+    ASSERT_TRUE(h.build(13, "Command"));
+    ASSERT_TRUE(accepted(h.app, "[LEFTPRINTMARGIN=0.5][TOPPRINTMARGIN=1][PRINTNOEJECT]"));
+    EXPECT_FALSE(std::filesystem::exists(dest.pdf));
+    ASSERT_TRUE(accepted(h.app, "[EJECTPAGE]"));
+    EXPECT_EQ(pdfField(dest.pdf, "Pages"), "1");
+    Box b = inkBox(pageCorner(dest.pdf, 300, 1200, 1200));
+    EXPECT_EQ(b.left, 150);
+    EXPECT_EQ(b.top, 300);
+    std::filesystem::remove(dest.pdf);
+    ASSERT_TRUE(accepted(h.app, "[PRINT]"));
     EXPECT_EQ(pdfField(dest.pdf, "Pages"), "1");
 }
 
