@@ -268,7 +268,7 @@ TEST_F(ConfigFile, DamagedFilesLeaveEverySettingAsItWas) {
         {"hexadecimal", replaceLine(15, "0x10"), "invalid value on line 15"},
         {"not a number", replaceLine(54, "nan"), "invalid value on line 54"},
         {"symbology out of range", replaceLine(6, " 99"), "invalid value on line 6"},
-        {"negative width", replaceLine(54, "-3"), "invalid value on line 54"},
+        {"width beyond single precision", replaceLine(54, "1e39"), "invalid value on line 54"},
         {"message longer than the file", replaceLine(62, " 99999999"), "ends before line 63"},
         {"bad value in an optional group", replaceLine(69, " 255"), "invalid value on line 69"},
         {"oversized", std::string(kConfigHeader) + "\r\n" + std::string(2 << 20, 'x'), "too large"},

@@ -82,10 +82,11 @@ public:
     }
     int integer(int lo, int hi) { return int(integer(static_cast<long long>(lo), static_cast<long long>(hi))); }
     bool flag() { return integer(-2147483647 - 1, 2147483647) != 0; }
-    // A single-precision dimension: not negative and within float range.
-    float dimension() {
+    // A single-precision setting: within float range. Unusable values are
+    // refused by the build, as when they are typed.
+    float single() {
         const double v = number();
-        if (v < 0 || v > FLT_MAX) throw Refused{ConfigProblem::BadValue};
+        if (std::fabs(v) > FLT_MAX) throw Refused{ConfigProblem::BadValue};
         return float(v);
     }
 
@@ -166,13 +167,12 @@ void readMainLines(LineReader& in, ConfigRecord& r) {
     r.characterSet = in.integer(kIntMin, kIntMax) != 0 ? 1 : 0;  // 48
     r.barWidthAdjust = in.integer(0, 31);            // 49
     r.incEnabled = in.flag();                        // 50
-    r.pdfModuleWidth = in.dimension();               // 51
-    r.pdfModuleHeight = in.dimension();              // 52
-    r.magnification = in.dimension();                // 53
-    r.narrowWidth = in.dimension();                  // 54
-    r.barHeight = in.dimension();                    // 55
+    r.pdfModuleWidth = in.single();               // 51
+    r.pdfModuleHeight = in.single();              // 52
+    r.magnification = in.single();                // 53
+    r.narrowWidth = in.single();                  // 54
+    r.barHeight = in.single();                    // 55
     r.pdfAspectRatio = in.number();                  // 56
-    check(r.pdfAspectRatio >= 0);
     r.incStart = in.number();                        // 57
     r.incValue = in.number();                        // 58
     r.incWidth = in.number();                        // 59
@@ -188,7 +188,7 @@ void readOptionalGroups(LineReader& in, ConfigRecord& r) {
         a.commentAlign = in.integer(0, 2);            // 64
         a.aztecSizeSpec = in.integer(0, 232);         // 65
         check(validAztecSize(a.aztecSizeSpec));
-        a.matrixModuleSize = in.dimension();          // 66
+        a.matrixModuleSize = in.single();          // 66
         a.aztecMenuSymbol = in.flag();                // 67
         r.alignAztec = a;
 
