@@ -13,6 +13,7 @@
 #include "app/render/output_test_util.h"
 #include "app/render/print_device.h"
 #include "app/render/print_symbol.h"
+#include "app/render/printer_dialogs.h"
 
 namespace quillet {
 namespace {
@@ -229,6 +230,53 @@ TEST(Printing, NothingToPrintOrEject) {
     h.app.settings.raster.topPrintMargin = -1e30f;
     EXPECT_TRUE(PrintSymbol(h.app, true));
     EXPECT_EQ(pdfField(dest.pdf, "Pages"), "1");
+}
+
+TEST(PrinterDialogs, TargetPrinterOkStoresRoundedResolutions) {
+    struct Case { std::string h, v; bool warnings; int wantX, wantY; bool changed; };
+    for (const Case& c : {Case{"600", "300", true, 600, 300, true}, Case{"300", "300", true, 300, 300, false},
+                          Case{"300", "300", false, 300, 300, true}, Case{"0", "-5", true, 1, 1, true},
+                          Case{"299.5", "300.5", true, 300, 300, false}, Case{"dots", "", true, 1, 1, true},
+                          Case{"1e12", "2400", true, 99999, 2400, true}}) {
+        OutputHarness h;
+        SymbolSettings& s = h.app.settings;
+        s.printerDpiX = s.printerDpiY = 300;
+        s.printerWarnings = true;
+        s.orientation = Vertical90;
+        s.changed = false;
+        TargetPrinterFields f = targetPrinterFields(h.app);
+        EXPECT_EQ(f.hdpi, "300");
+        f.hdpi = c.h;
+        f.vdpi = c.v;
+        f.warnings = c.warnings;
+        applyTargetPrinterDialog(h.app, f);
+        EXPECT_EQ(s.printerDpiX, c.wantX) << c.h;
+        EXPECT_EQ(s.printerDpiY, c.wantY) << c.v;
+        EXPECT_EQ(s.printerWarnings, c.warnings);
+        EXPECT_EQ(s.changed, c.changed) << c.h << " " << c.v;
+        // Vertical: across the bars is the printer's vertical axis.
+        EXPECT_EQ(s.effectiveDpiX, c.wantY);
+        EXPECT_EQ(s.effectiveDpiY, c.wantX);
+    }
+    EXPECT_EQ(targetPrinterDpiItems().size(), 11u);
+    EXPECT_EQ(targetPrinterDpiItems().front(), "  72");
+}
+
+TEST(PrinterDialogs, MarginsOfAnInchAndAHalfAt600Dpi) {
+    OutputHarness h;
+    PrintToFile dest(h.path("margins.pdf"));
+    prepare(h, 600);
+    ASSERT_TRUE(h.build(13, "Margins"));
+    PrintMarginFields f = printMarginFields(h.app);
+    EXPECT_EQ(f.left, "0");
+    f.left = "1.0";
+    f.top = "0.5";
+    ASSERT_TRUE(printWithMargins(h.app, f));
+    EXPECT_EQ(printMarginFields(h.app).left, "1");
+    EXPECT_EQ(printMarginFields(h.app).top, "0.5");
+    Box b = inkBox(pageCorner(dest.pdf, 600, 2400, 1200));
+    EXPECT_EQ(b.left, 600);
+    EXPECT_EQ(b.top, 300);
 }
 
 // LinkExecute answers true when a command was refused.
