@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/model/app_state.h"
+#include "app/model/field_input.h"
 #include "app/model/number_format.h"
 #include "app/model/symbol_fields.h"
 
@@ -316,6 +317,37 @@ TEST(SymbolFields, MessageAndSupplementClearTheBuiltFlag) {
     w.app.settings.symbolBuilt = true;
     setSupplement(w.app, "12");
     EXPECT_FALSE(w.app.settings.symbolBuilt);
+}
+
+TEST(FieldInput, KeysTheFieldsAccept) {
+    using V = KeyVerdict;
+    struct Case {
+        int field;  // 0 dimension, else the symbology of the magnification field
+        const char* text;
+        char key;
+        KeyVerdict verdict;
+    } cases[] = {
+        {0, "13", '5', V::Accept},       {0, "13", '.', V::Accept},      {0, "13.00", '1', V::RefuseWithBeep},
+        {0, "13", 'a', V::RefuseWithBeep}, {0, "13", '-', V::RefuseWithBeep}, {0, "13.00", '\b', V::Accept},
+        {3, "100", '5', V::Accept},      {3, "1000", '5', V::Drop},      {3, "10", '.', V::Drop},
+        {15, "0.5", '5', V::Accept},     {15, "0", '.', V::Accept},      {3, "10", 'x', V::Drop},
+        {3, "1000", '\b', V::Accept},
+    };
+    for (const auto& c : cases) {
+        const KeyVerdict v = c.field == 0 ? dimensionFieldKey(c.text, c.key) : magnifyFieldKey(c.field, c.text, c.key);
+        EXPECT_EQ(v, c.verdict) << c.field << " " << c.text << " " << c.key;
+    }
+}
+
+TEST(FieldInput, TypedCharactersFollowTheCharacterSet) {
+    char stored = 0;
+    EXPECT_TRUE(typedMessageCharacter(CharsetAscii, 'A', stored));
+    EXPECT_EQ(stored, 'A');
+    EXPECT_TRUE(typedMessageCharacter(CharsetAscii, '\xE9', stored));  // e acute: 0xE9 ANSI, 0x82 OEM
+    EXPECT_EQ(static_cast<unsigned char>(stored), 0x82);
+    EXPECT_TRUE(typedMessageCharacter(CharsetAnsi, '\xE9', stored));
+    EXPECT_EQ(static_cast<unsigned char>(stored), 0xE9);
+    EXPECT_FALSE(typedMessageCharacter(CharsetAnsi, '\t', stored));
 }
 
 }  // namespace
