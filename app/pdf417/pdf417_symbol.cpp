@@ -91,21 +91,7 @@ void BuildPdf417Symbol(AppState& app, const std::string& message, int, int) {
     gdi::Handle font = 0;
     if (F > 0) {
         gdi::SetTextColor(dc, s.fontColour);
-        gdi::LogFont lf;
-        gdi::GetObject(gdi::GetStockObject(gdi::SYSTEM_FONT), lf);
-        lf.height = F;
-        lf.width = 0;
-        lf.weight = s.bold ? 700 : 400;
-        lf.italic = s.italic;
-        lf.underline = s.underline;
-        lf.strikeOut = s.strikeout;
-        lf.charSet = 1;
-        lf.clipPrecision = 16;
-        lf.quality = 0;
-        if (s.orientation == Vertical90) lf.escapement = lf.orientation = 900;
-        if (s.orientation == Vertical270) lf.escapement = lf.orientation = 2700;
-        std::memset(lf.faceName, 0, sizeof lf.faceName);
-        std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
+        gdi::LogFont lf = symbolFont(s, F, 0, 1, 16);
         font = gdi::CreateFontIndirect(lf);
         gdi::SelectObject(dc, font);
     }

@@ -218,20 +218,7 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     }
 
     gdi::SetTextColor(dc, s.fontColour);
-    gdi::LogFont lf;
-    gdi::GetObject(gdi::GetStockObject(gdi::SYSTEM_FONT), lf);
-    lf.height = F;
-    lf.width = s.autoFontScaling ? 5 * X : 0;
-    lf.weight = s.bold ? 700 : 400;
-    lf.italic = s.italic;
-    lf.underline = s.underline;
-    lf.strikeOut = s.strikeout;
-    lf.charSet = 1;
-    lf.clipPrecision = 16;
-    if (s.orientation == Vertical90) lf.escapement = lf.orientation = 900;
-    if (s.orientation == Vertical270) lf.escapement = lf.orientation = 2700;
-    std::memset(lf.faceName, 0, sizeof lf.faceName);
-    std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
+    gdi::LogFont lf = symbolFont(s, F, s.autoFontScaling ? 5 * X : 0, 1, 16);
     gdi::Handle font = gdi::CreateFontIndirect(lf);
     gdi::SelectObject(dc, font);
 

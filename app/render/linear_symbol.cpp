@@ -90,22 +90,8 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
 
     // Fonts: the main text font and the 80 % font of the UPC end digits.
     gdi::SetTextColor(dc, s.fontColour);
-    gdi::LogFont lf;
-    gdi::GetObject(gdi::GetStockObject(gdi::SYSTEM_FONT), lf);
-    lf.height = L.TH;
-    lf.width = s.autoFontScaling ? 5 * narrowWidth : 0;
-    lf.weight = s.bold ? 700 : 400;
-    lf.italic = s.italic;
-    lf.underline = s.underline;
-    lf.strikeOut = s.strikeout;
-    lf.charSet = 0;
-    lf.clipPrecision = 0;
-    lf.quality = 0;
-    if (s.orientation == Vertical90) lf.escapement = lf.orientation = 900;
-    if (s.orientation == Vertical270) lf.escapement = lf.orientation = 2700;
-    std::memset(lf.faceName, 0, sizeof lf.faceName);
-    std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
-    if (L.TH == 0) lf.height = L.F;  // the comment uses the same font
+    // The comment uses the same font when there is no text line.
+    gdi::LogFont lf = symbolFont(s, L.TH == 0 ? L.F : L.TH, s.autoFontScaling ? 5 * narrowWidth : 0, 0, 0);
     gdi::Handle mainFont = gdi::CreateFontIndirect(lf);
     gdi::LogFont small = lf;
     small.height = roundEven(0.8 * lf.height);

@@ -1,6 +1,7 @@
 #include "app/render/picture_output.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/model/app_state.h"
 #include "app/render/drawing_math.h"
@@ -15,6 +16,25 @@ std::string formatLength(int units, bool metric) {
     else
         std::snprintf(buf, sizeof buf, "%.2f \"", units / 2540.0);
     return buf;
+}
+
+gdi::LogFont symbolFont(const SymbolSettings& s, int height, int width, uint8_t charSet, uint8_t clipPrecision) {
+    gdi::LogFont lf;
+    gdi::GetObject(gdi::GetStockObject(gdi::SYSTEM_FONT), lf);
+    lf.height = height;
+    lf.width = width;
+    lf.weight = s.bold ? 700 : 400;
+    lf.italic = s.italic;
+    lf.underline = s.underline;
+    lf.strikeOut = s.strikeout;
+    lf.charSet = charSet;
+    lf.clipPrecision = clipPrecision;
+    lf.quality = 0;
+    if (s.orientation == Vertical90) lf.escapement = lf.orientation = 900;
+    if (s.orientation == Vertical270) lf.escapement = lf.orientation = 2700;
+    std::memset(lf.faceName, 0, sizeof lf.faceName);
+    std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
+    return lf;
 }
 
 void publishPicture(AppState& app, gdi::Handle metafile, int xExt, int yExt) {

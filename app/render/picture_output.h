@@ -6,6 +6,12 @@
 namespace quillet {
 
 struct AppState;
+struct SymbolSettings;
+
+// The text font of a symbol: the stock system font's description with the
+// settings' face, weight, style and the escapement of the vertical
+// orientations; height and width in drawing units.
+gdi::LogFont symbolFont(const SymbolSettings& s, int height, int width, uint8_t charSet, uint8_t clipPrecision);
 
 // Writes the scratch placeable metafile, empties the clipboard and puts the
 // picture on it as the only format, remembers it as the last built picture
