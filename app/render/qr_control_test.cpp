@@ -54,9 +54,11 @@ TEST(QrControl, PropertyTypesAndRanges) {
         DispValue after;
         if (readable && c.dispid != kQrDispStatus) {
             ASSERT_TRUE(qrGetProperty(qr, c.dispid, after));
-            if (c.accepted && c.value.numeric()) EXPECT_NEAR(after.number, c.value.number, 1e-5) << c.dispid;
-            if (c.accepted && !c.value.numeric()) EXPECT_EQ(after.text, c.value.text) << c.dispid;
-            if (!c.accepted) {
+            if (c.accepted && c.value.numeric()) {
+                EXPECT_NEAR(after.number, c.value.number, 1e-5) << c.dispid;
+            } else if (c.accepted) {
+                EXPECT_EQ(after.text, c.value.text) << c.dispid;
+            } else {
                 EXPECT_EQ(after.number, before.number) << c.dispid << ": refused values change nothing";
                 EXPECT_EQ(after.text, before.text) << c.dispid;
             }
