@@ -26,8 +26,10 @@ Clipboard* current = nullptr;
 }
 
 Clipboard& clipboard() {
-    static InProcessClipboard fallback;
-    return current ? *current : fallback;
+    // Never destroyed: the gdi object table may be gone before static
+    // destructors run, and the clipboard lives for the whole process.
+    static InProcessClipboard* fallback = new InProcessClipboard;
+    return current ? *current : *fallback;
 }
 
 void setClipboard(Clipboard* replacement) { current = replacement; }

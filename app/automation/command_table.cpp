@@ -752,7 +752,7 @@ bool saveConfigTo(AppState& app, const std::string& path, int) {
 }
 
 bool openConfig(AppState& app, const std::string& path, int) {
-    app.configPath = path;
+    // A successful open remembers the path; a failed one keeps the old.
     return OpenConfiguration(app, path);
 }
 

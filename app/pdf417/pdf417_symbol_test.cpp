@@ -131,6 +131,14 @@ struct ScriptedUi : platform::HeadlessUserInterface {
 };
 
 TEST(PatternTable, MissingFilePromptsForAnotherPath) {
+    {
+        // The table as the program loads it, whichever test ran before.
+        AppState warm;
+        platform::HeadlessUserInterface quiet;
+        quiet.echo = false;
+        warm.ui = &quiet;
+        ASSERT_TRUE(LoadPdf417Tables(warm));
+    }
     Pdf417PatternTable saved = pdf417PatternTable();
     AppState app;
     ScriptedUi ui;
