@@ -117,21 +117,7 @@ void BuildDataMatrixSymbol(AppState& app) {
     gdi::Handle font = 0;
     if (hasComment) {
         gdi::SetTextColor(dc, s.fontColour);
-        gdi::LogFont lf;
-        gdi::GetObject(gdi::GetStockObject(gdi::SYSTEM_FONT), lf);
-        lf.height = TH;
-        lf.width = 0;
-        lf.weight = s.bold ? 700 : 400;
-        lf.italic = s.italic;
-        lf.underline = s.underline;
-        lf.strikeOut = s.strikeout;
-        lf.charSet = 1;
-        lf.clipPrecision = 0x10;
-        lf.quality = 0;
-        if (s.orientation == Vertical90) lf.escapement = lf.orientation = 900;
-        if (s.orientation == Vertical270) lf.escapement = lf.orientation = 2700;
-        std::memset(lf.faceName, 0, sizeof lf.faceName);
-        std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
+        gdi::LogFont lf = symbolFont(s, TH, 0, 1, 0x10);
         font = gdi::CreateFontIndirect(lf);
     }
 
