@@ -57,6 +57,17 @@ void applyTargetPrinterDialog(AppState& app, const TargetPrinterFields& fields) 
     if (s.unitMode == UnitPrinterDots) refreshSymbolFields(app);
 }
 
+bool adoptDefaultPrinter(AppState& app) {
+    TargetPrinterFields f = targetPrinterFields(app);
+    if (!selectTargetPrinter(f)) return false;
+    SymbolSettings& s = app.settings;
+    s.printerDpiX = typedDpi(f.hdpi);
+    s.printerDpiY = typedDpi(f.vdpi);
+    updateEffectiveDpi(s);
+    if (s.unitMode == UnitPrinterDots) refreshSymbolFields(app);
+    return true;
+}
+
 PrintMarginFields printMarginFields(const AppState& app) {
     return {marginText(app.settings.raster.leftPrintMargin), marginText(app.settings.raster.topPrintMargin)};
 }

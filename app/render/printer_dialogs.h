@@ -27,6 +27,12 @@ bool selectTargetPrinter(TargetPrinterFields& fields);
 // effective resolutions and, in printer dots, the dimension fields.
 void applyTargetPrinterDialog(AppState& app, const TargetPrinterFields& fields);
 
+// After "Pr&inter Setup..." (not cancelled): the target resolution becomes
+// the new default printer's, and the effective resolutions follow at once
+// (so the dot checks never use the old printer's). False when there is no
+// default printer.
+bool adoptDefaultPrinter(AppState& app);
+
 struct PrintMarginFields {
     std::string left;  // `Text1`, inches
     std::string top;   // `Text3`, inches
