@@ -2,12 +2,15 @@
 // file and read back with poppler (pdfinfo, pdftoppm).
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <set>
 #include <sstream>
 
 #include "app/automation/dde_link.h"
+#include "app/automation/window_startup.h"
 #include "app/model/symbol_fields.h"
 #include "app/render/dimension_checks.h"
 #include "app/render/output_test_util.h"
@@ -277,6 +280,32 @@ TEST(PrinterDialogs, MarginsOfAnInchAndAHalfAt600Dpi) {
     Box b = inkBox(pageCorner(dest.pdf, 600, 2400, 1200));
     EXPECT_EQ(b.left, 600);
     EXPECT_EQ(b.top, 300);
+}
+
+// No print server at all: start-up falls back to 300 x 300 and printing
+// does nothing.
+TEST(Printing, WithoutAnyPrinter) {
+    ::setenv("CUPS_SERVER", "/nonexistent/quillet-test/cups.sock", 1);
+    ::unsetenv("PRINTER");
+    ::unsetenv("LPDEST");
+    cupsSetServer(nullptr);
+    int x = 7, y = 7;
+    EXPECT_FALSE(targetPrinterResolution(x, y));
+    OutputHarness h;
+    h.app.settings.printerDpiX = 600;
+    startMainWindow(h.app);
+    EXPECT_EQ(h.app.settings.printerDpiX, 300);
+    EXPECT_EQ(h.app.settings.printerDpiY, 300);
+    EXPECT_FALSE(defaultPrintDevice(600, 600).has_value());
+    h.app.scratchMetafilePath = h.path("scratch.wmf");
+    h.app.settings.printerWarnings = false;
+    ASSERT_TRUE(h.build(13, "Nowhere"));
+    EXPECT_FALSE(PrintSymbol(h.app, true));
+    TargetPrinterFields f = targetPrinterFields(h.app);
+    EXPECT_FALSE(selectTargetPrinter(f));
+    EXPECT_EQ(f.hdpi, "300");
+    ::unsetenv("CUPS_SERVER");
+    cupsSetServer(nullptr);
 }
 
 // LinkExecute answers true when a command was refused.
