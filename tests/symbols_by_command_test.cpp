@@ -11,31 +11,20 @@
 #include "app/automation/window_startup.h"
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
+#include "tests/support/app_harness.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/zxing_decode.h"
 
 namespace quillet {
 namespace {
 
-struct Session {
-    AppState app;
-    platform::HeadlessUserInterface ui;
-    platform::InProcessClipboard clipboard;
+struct Session : test::AppHarness {
     Session() {
-        ui.echo = false;
-        app.ui = &ui;
-        app.clipboard = &clipboard;
-        static int n = 0;
-        app.scratchMetafilePath = (std::filesystem::temp_directory_path() /
-                                   ("qlt_cmd" + std::to_string(getpid()) + "_" + std::to_string(n++) + ".wmf"))
-                                      .string();
         startMainWindow(app);
         app.settings.printerWarnings = false;
     }
-    ~Session() { std::filesystem::remove(app.scratchMetafilePath); }
     // True when the execute was accepted.
     bool run(const std::string& execute) { return !LinkExecute(app, execute); }
-    std::string lastMessage() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
 };
 
 struct Symbol {

@@ -8,34 +8,16 @@
 #include "app/model/app_state.h"
 #include "app/render/aztec_host.h"
 #include "app/render/build_copy.h"
+#include "tests/support/app_harness.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"
 
 namespace quillet {
 namespace {
 
-struct AztecHarness {
-    AppState app;
-    platform::HeadlessUserInterface ui;
-    platform::InProcessClipboard clipboard;
-    AztecHarness() {
-        ui.echo = false;
-        app.ui = &ui;
-        app.clipboard = &clipboard;
-        static int n = 0;
-        app.scratchMetafilePath = (std::filesystem::temp_directory_path() /
-                                   ("qlt_az" + std::to_string(getpid()) + "_" + std::to_string(n++) + ".wmf"))
-                                      .string();
-        app.settings.symbology = 16;
-        app.settings.printerWarnings = false;
-    }
-    ~AztecHarness() { std::filesystem::remove(app.scratchMetafilePath); }
-    bool build(const std::string& message) {
-        app.settings.message = message;
-        app.settings.symbolBuilt = false;
-        BuildCopy(app);
-        return app.settings.symbolBuilt;
-    }
+struct AztecHarness : test::AppHarness {
+    AztecHarness() { app.settings.symbology = 16; }
+    bool build(const std::string& message) { return AppHarness::build(16, message); }
 };
 
 TEST(AztecRequest, FilledFromTheSettings) {

@@ -8,36 +8,20 @@
 #include "app/model/messages.h"
 #include "app/render/build_copy.h"
 #include "app/render/databar_host.h"
+#include "tests/support/app_harness.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"
 
 namespace quillet {
 namespace {
 
-struct DataBarHarness {
-    AppState app;
-    platform::HeadlessUserInterface ui;
-    platform::InProcessClipboard clipboard;
-    DataBarHarness(int variant) {
-        ui.echo = false;
-        app.ui = &ui;
-        app.clipboard = &clipboard;
-        static int n = 0;
-        app.scratchMetafilePath = (std::filesystem::temp_directory_path() /
-                                   ("qlt_db" + std::to_string(getpid()) + "_" + std::to_string(n++) + ".wmf"))
-                                      .string();
-        app.settings.symbology = variant;
-        app.settings.printerWarnings = false;
-    }
-    ~DataBarHarness() { std::filesystem::remove(app.scratchMetafilePath); }
+struct DataBarHarness : test::AppHarness {
+    int variant;
+    explicit DataBarHarness(int v) : variant(v) {}
     bool build(const std::string& message, const std::string& composite = "") {
-        app.settings.message = message;
         app.settings.supplement = composite;
-        app.settings.symbolBuilt = false;
-        BuildCopy(app);
-        return app.settings.symbolBuilt;
+        return AppHarness::build(variant, message);
     }
-    std::string lastMessage() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
 };
 
 TEST(DataBarText, FourteenDigitsWithCheckDigit) {
