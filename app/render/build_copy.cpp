@@ -9,13 +9,17 @@
 
 namespace quillet {
 
+// Values far below zero (or not a number, from a configuration file) are
+// kept within an int; the builders refuse every non-positive dimension.
 int narrowWidthUnits(float narrowWidth) {
     if (narrowWidth >= 1000.0f) return 1000;
+    if (!(narrowWidth > -1000.0f)) return -1000;
     return roundEven(double(narrowWidth));
 }
 
 int barHeightUnits(float barHeightCm) {
     if (barHeightCm >= 20.0f) return 20000;
+    if (!(barHeightCm > -20.0f)) return -20000;
     return roundEven(double(barHeightCm) * 1000.0);
 }
 

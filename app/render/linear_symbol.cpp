@@ -116,10 +116,12 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
         drawText(dc, map, x, s.commentAbove ? 0 : -(L.H + L.TH), s.comment);
     }
 
+    // Bar pen and brush, then the two fonts, then the background objects.
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
-    endSymbolDrawing(dc, objects);
+    releaseBarObjects(dc, objects);
     gdi::DeleteObject(mainFont);
     gdi::DeleteObject(smallFont);
+    deleteBackgroundObjects(objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
     const bool metric = s.unitMode == UnitMetric;

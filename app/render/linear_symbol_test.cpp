@@ -16,6 +16,7 @@
 #include "app/render/drawing_math.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"
+#include "platform/wmf_format.h"
 
 namespace quillet {
 namespace {
@@ -284,7 +285,8 @@ TEST(LinearGeometry, FimPatterns) {
 TEST(LinearErrors, ChecksBeforeEncoding) {
     struct Case { std::string message; float width; float height; int code; };
     for (const Case& c : {Case{std::string(101, 'A'), 33, 2.54f, 19}, Case{"A", 33, 0, 18}, Case{"A", 0, 2.54f, 17},
-                          Case{"A", 0.4f, 2.54f, 17}}) {
+                          Case{"A", 0.4f, 2.54f, 17}, Case{"A", 33, -1e30f, 18}, Case{"A", -1e30f, 2.54f, 17},
+                          Case{"A", NAN, 2.54f, 17}}) {
         Harness h;
         h.app.settings.narrowWidth = c.width;
         h.app.settings.barHeight = c.height;
@@ -506,6 +508,86 @@ TEST(PostalGeometry, FixedPitchAndHeights) {
             EXPECT_TRUE(known) << i;
         }
     }
+}
+
+}  // namespace
+}  // namespace quillet
+
+namespace quillet {
+namespace {
+
+// The metafile records of a symbol as readable steps: objects are named by
+// kind, colour (pens with their width) or height, and followed through the
+// slots the metafile gives them (the lowest free slot at each creation).
+std::vector<std::string> drawingSteps(const wmf::Metafile& m) {
+    std::vector<std::string> steps, slots;
+    auto hex = [](uint32_t c) {
+        char b[8];
+        std::snprintf(b, sizeof b, "%06x", unsigned(c & 0xFFFFFF));
+        return std::string(b);
+    };
+    auto create = [&](std::string name) {
+        auto free = std::find(slots.begin(), slots.end(), "");
+        if (free == slots.end()) slots.push_back(name); else *free = name;
+        steps.push_back(name);
+    };
+    for (const wmf::Record& r : m.records) {
+        switch (r.function) {
+        case wmf::META_SETWINDOWORG: steps.push_back("org"); break;
+        case wmf::META_SETWINDOWEXT: steps.push_back("ext"); break;
+        case wmf::META_TEXTOUT: steps.push_back("text"); break;
+        case wmf::META_RECTANGLE: if (steps.empty() || steps.back() != "rect") steps.push_back("rect"); break;
+        case wmf::META_SETBKMODE: steps.push_back("bkmode"); break;
+        case wmf::META_SETBKCOLOR: steps.push_back("bkcolor"); break;
+        case wmf::META_SETTEXTCOLOR: steps.push_back("textcolor"); break;
+        case wmf::META_SETTEXTALIGN: steps.push_back("align"); break;
+        case wmf::META_CREATEPENINDIRECT: create("pen " + hex(r.u32(3)) + "/" + std::to_string(r.s(1))); break;
+        case wmf::META_CREATEBRUSHINDIRECT: create("brush " + hex(r.u32(1))); break;
+        case wmf::META_CREATEFONTINDIRECT: create("font " + std::to_string(r.s(0))); break;
+        case wmf::META_SELECTOBJECT: steps.push_back("select " + slots.at(r.params[0])); break;
+        case wmf::META_DELETEOBJECT:
+            steps.push_back("delete " + slots.at(r.params[0]));
+            slots.at(r.params[0]).clear();
+            break;
+        default: steps.push_back("other"); break;
+        }
+    }
+    return steps;
+}
+
+TEST(LinearGeometry, SetUpAndFinishRecordOrder) {
+    Harness h;
+    h.app.settings.narrowWidth = 26;
+    h.app.settings.foreColour = 0x123456;
+    h.app.settings.backColour = 0xabcdef;
+    ASSERT_TRUE(h.build(3, "01234567890"));  // UPC-A: both fonts are used
+    auto steps = drawingSteps(h.picture());
+    const std::vector<std::string> setUp{
+        "org", "ext", "text", "brush abcdef", "select brush abcdef", "pen abcdef/0", "select pen abcdef/0", "rect",
+        "bkmode", "bkcolor", "pen 123456/1", "select pen 123456/1", "brush 123456", "select brush 123456", "rect",
+        "textcolor", "font 352", "select font 352", "align"};
+    ASSERT_GE(steps.size(), setUp.size() + 12);
+    EXPECT_EQ(std::vector<std::string>(steps.begin(), steps.begin() + long(setUp.size())), setUp);
+    // Finish: stock font, pen and brush selected, then the bar pen and brush,
+    // the two fonts and the background objects deleted, in that order.
+    const std::vector<std::string> finish{"delete pen 123456/1", "delete brush 123456", "delete font 352",
+                                          "delete font 282", "delete pen abcdef/0", "delete brush abcdef"};
+    EXPECT_EQ(std::vector<std::string>(steps.end() - 6, steps.end()), finish);
+    const std::vector<std::string> stock(steps.end() - 12, steps.end() - 6);
+    EXPECT_EQ(stock[0].substr(0, 5), "font ");
+    EXPECT_EQ(stock[1], "select " + stock[0]);
+    EXPECT_EQ(stock[2].substr(0, 4), "pen ");
+    EXPECT_EQ(stock[3], "select " + stock[2]);
+    EXPECT_EQ(stock[4].substr(0, 6), "brush ");
+    EXPECT_EQ(stock[5], "select " + stock[4]);
+}
+
+// The total width and bar-to-bar displays use "#0.00", halves rounded up.
+TEST(LinearGeometry, LengthDisplays) {
+    struct Case { int units; bool metric; const char* text; };
+    for (Case c : {Case{1398, false, "0.55 \""}, Case{1125, true, "1.13 cm"}, Case{125, true, "0.13 cm"},
+                   Case{32764, true, "32.76 cm"}, Case{0, false, "0.00 \""}})
+        EXPECT_EQ(formatLength(c.units, c.metric), c.text) << c.units;
 }
 
 }  // namespace

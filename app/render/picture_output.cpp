@@ -1,21 +1,18 @@
 #include "app/render/picture_output.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/model/app_state.h"
+#include "app/model/number_format.h"
 #include "app/render/drawing_math.h"
 #include "platform/placeable.h"
 
 namespace quillet {
 
+// The "#0.00" display format, which rounds halves away from zero.
 std::string formatLength(int units, bool metric) {
-    char buf[64];
-    if (metric)
-        std::snprintf(buf, sizeof buf, "%.2f cm", units / 1000.0);
-    else
-        std::snprintf(buf, sizeof buf, "%.2f \"", units / 2540.0);
-    return buf;
+    if (metric) return formatNumber(units / 1000.0, "#0.00") + " cm";
+    return formatNumber(units / 2540.0, "#0.00") + " \"";
 }
 
 gdi::LogFont symbolFont(const SymbolSettings& s, int height, int width, uint8_t charSet, uint8_t clipPrecision) {
@@ -77,14 +74,23 @@ SymbolObjects beginSymbolDrawing(gdi::Handle dc, int extX, int extY, unsigned fo
     return o;
 }
 
-void endSymbolDrawing(gdi::Handle dc, SymbolObjects& o) {
+void releaseBarObjects(gdi::Handle dc, SymbolObjects& o) {
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::BLACK_PEN));
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::BLACK_BRUSH));
-    gdi::DeleteObject(o.barPen);
-    gdi::DeleteObject(o.barBrush);
+    if (o.barPen) gdi::DeleteObject(o.barPen);
+    if (o.barBrush) gdi::DeleteObject(o.barBrush);
+    o.barPen = o.barBrush = 0;
+}
+
+void deleteBackgroundObjects(SymbolObjects& o) {
     if (o.backPen) gdi::DeleteObject(o.backPen);
     if (o.backBrush) gdi::DeleteObject(o.backBrush);
-    o = {};
+    o.backPen = o.backBrush = 0;
+}
+
+void endSymbolDrawing(gdi::Handle dc, SymbolObjects& o) {
+    releaseBarObjects(dc, o);
+    deleteBackgroundObjects(o);
 }
 
 }  // namespace quillet

@@ -26,6 +26,12 @@ struct SymbolObjects {
 };
 SymbolObjects beginSymbolDrawing(gdi::Handle dc, int extX, int extY, unsigned foreColour, unsigned backColour,
                                  bool transparent, int barPenWidth);
+// Selects the stock black pen and brush back in and deletes the bar pen and
+// brush, then the background pen and brush.
 void endSymbolDrawing(gdi::Handle dc, SymbolObjects& objects);
+// The two halves of endSymbolDrawing, for builders that delete their fonts
+// between them (the deletions are recorded in the metafile in this order).
+void releaseBarObjects(gdi::Handle dc, SymbolObjects& objects);
+void deleteBackgroundObjects(SymbolObjects& objects);
 
 }  // namespace quillet
