@@ -60,6 +60,12 @@ void upcEanBar(int code, int q, int m, int H, int TH, int& top, int& bottom) {
     if (upcE && m > q + 61) { top = -TH; bottom = -h93; return; }
 }
 
+// A character centred in cell i of a text band: the cell's left edge plus
+// half the cell width rounded, the sum rounded once more to a coordinate.
+int cellCentre(double bandLeft, double cellWidth, int i) {
+    return roundEven(bandLeft + i * cellWidth + roundEven(cellWidth / 2));
+}
+
 }  // namespace
 
 LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) {
@@ -183,10 +189,8 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
                 const int c = roundEven(L.S);
                 const int span = L.W - (q + 9) * X - c;
                 const double cell = 2.0 * span / sLen;
-                for (int i = 0; i < sLen; ++i) {
-                    int left = roundEven(c - span + i * cell);
-                    L.text.push_back({left + roundEven(cell / 2), -A, in.addOnDigits[size_t(i)], false});
-                }
+                for (int i = 0; i < sLen; ++i)
+                    L.text.push_back({cellCentre(c - span, cell, i), -A, in.addOnDigits[size_t(i)], false});
             }
         }
         const int n = int(in.text.size());
@@ -199,8 +203,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
             const int drop = roundEven(0.2 * TH);
             for (int i = 0; i < n; ++i) {
                 const bool small = smallEnds && (i == 0 || i == n - 1);
-                const int cx = roundEven(left + i * cell + cell / 2);
-                L.text.push_back({cx, small ? top - drop : top, in.text[size_t(i)], small});
+                L.text.push_back({cellCentre(left, cell, i), small ? top - drop : top, in.text[size_t(i)], small});
             }
         }
     }

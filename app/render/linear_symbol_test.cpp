@@ -582,6 +582,22 @@ TEST(LinearGeometry, SetUpAndFinishRecordOrder) {
     EXPECT_EQ(stock[5], "select " + stock[4]);
 }
 
+// Code 39 "AB", X = 31, ratio 3 (WD = 93): 27 narrow and 12 wide elements,
+// W = 1953. The text band is split into two cells of 976.5; each character
+// stands at its cell's left edge + round(976.5 / 2) = 488, rounded to
+// 488 and 1464 (1464.5 ties to even).
+TEST(LinearGeometry, MainTextCellCentres) {
+    Harness h;
+    h.app.settings.narrowWidth = 31;
+    h.app.settings.ratio = 3.0f;
+    ASSERT_TRUE(h.build(1, "AB"));
+    ASSERT_EQ(h.app.output.symbolWidth, 1953);
+    std::vector<std::pair<std::string, int>> placed;
+    for (auto& t : test::texts(h.picture()))
+        if (t.y == -2540) placed.push_back({t.text, t.x});
+    EXPECT_EQ(placed, (std::vector<std::pair<std::string, int>>{{"A", 488}, {"B", 1464}}));
+}
+
 // The total width and bar-to-bar displays use "#0.00", halves rounded up.
 TEST(LinearGeometry, LengthDisplays) {
     struct Case { int units; bool metric; const char* text; };
