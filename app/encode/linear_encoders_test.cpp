@@ -52,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, HumanReadable, ::testing::Values(
     TextCase{11, "A1234B", true, "A12345B", ""},          // 43 mod 16 = 11 -> "5"
     TextCase{19, "1234", false, "1234", "4"},             // odd digits 24, doubled 48, 4+8+3+1 = 16
     TextCase{19, "1234", true, "12344", "8"},             // 134 doubled 268: 2+6+8 + 2+4 = 22
-    TextCase{10, "0123", false, "0123", ""}));
+    TextCase{10, "0123", false, "0123", ""},
+    TextCase{12, "CIJ", false, " CIJ ", "44,43"}));        // C and K are the shifts (%) and ($)
 
 struct ErrorCase {
     int symbology;
@@ -151,6 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Symbologies, ZxingRoundTrip, ::testing::Values(
     RoundTrip{2, "abc", false, "Code39", "+A+B+C"},
     RoundTrip{12, "Code 93 full ascii!", false, "Code93", "Code 93 full ascii!"},
     RoundTrip{12, std::string("\x01\x7f@`{", 5), false, "Code93", std::string("\x01\x7f@`{", 5)},
+    RoundTrip{12, "CIJ", false, "Code93", "CIJ"},  // shift characters as check characters
     RoundTrip{9, "1234567890", false, "ITF", "1234567890"},
     RoundTrip{9, "1234", true, "ITF", "012348"},
     RoundTrip{11, "A40156B", false, "Codabar", "40156"},
