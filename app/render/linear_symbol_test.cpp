@@ -14,6 +14,7 @@
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
 #include "app/render/drawing_math.h"
+#include "tests/support/app_harness.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"
 #include "platform/wmf_format.h"
@@ -21,39 +22,14 @@
 namespace quillet {
 namespace {
 
-struct Harness {
-    AppState app;
-    platform::HeadlessUserInterface ui;
-    platform::InProcessClipboard clipboard;
-    std::string scratch;
-
-    Harness() {
-        ui.echo = false;
-        app.ui = &ui;
-        app.clipboard = &clipboard;
-        static int counter = 0;
-        scratch = (std::filesystem::temp_directory_path() /
-                   ("qlt" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".wmf"))
-                      .string();
-        app.scratchMetafilePath = scratch;
-        app.settings.printerWarnings = false;
-    }
-    ~Harness() { std::remove(scratch.c_str()); }
-
-    bool build(int symbology, const std::string& message) {
-        app.settings.symbology = symbology;
-        app.settings.message = message;
-        app.settings.symbolBuilt = false;
-        BuildCopy(app);
-        return app.settings.symbolBuilt;
-    }
+struct Harness : test::AppHarness {
+    std::string scratch = app.scratchMetafilePath;
     wmf::Metafile picture() { return test::parseMetafile(test::readFileBytes(scratch)); }
     std::vector<test::DrawnRect> bars() {
         auto r = test::rectangles(picture());
         if (!app.settings.transparent && !r.empty()) r.erase(r.begin());  // background
         return r;
     }
-    std::string lastMessage() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
 };
 
 // --- Round trips --------------------------------------------------------------
