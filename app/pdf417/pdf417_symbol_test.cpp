@@ -344,6 +344,7 @@ struct Harness {
         ui.echo = false;
         app.ui = &ui;
         app.clipboard = &clipboard;
+        app.pasteHintShown = true;  // driven as automation drives it
         static int counter = 0;
         scratch = (std::filesystem::temp_directory_path() /
                    ("qpdf" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".wmf"))

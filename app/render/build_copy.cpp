@@ -50,8 +50,21 @@ void BuildCopy(AppState& app) {
         break;
     }
     }
-    // The paste hint is for people at the window, never for automation.
-    if (!app.pasteHintShown && app.showPasteHint && !app.ddeConversation) app.pasteHintShown = true;
+    // The paste hint is for people at the window, once a run, never for
+    // automation (every conversation marks it as shown).
+    if (!app.pasteHintShown && app.showPasteHint && !app.suppressCopyWarning && app.ui) {
+        app.ui->messageBox(
+            "The bar code that you just created has been placed in the Windows clipboard as a Windows Metafile "
+            "graphic so that you can paste it into documents created with other Windows programs.\r\n\r\n"
+            "If you will be pasting your bar codes into a Word or PageMaker document, you should select 'Edit' and "
+            "'Paste Special' in these programs (do not select 'Paste'). The 'Paste Special' option will display a "
+            "dialog box where you should select either 'Picture' or 'Windows metafile' as the format of the "
+            "image.\r\n\r\n"
+            "Do not select the 'Enhanced Metafile' option in the Paste Special dialog box as this will distort the "
+            "image and make your bar code unreadable.",
+            "Important information about your bar code.", platform::Buttons::Ok);
+    }
+    app.pasteHintShown = true;
 }
 
 }  // namespace quillet

@@ -314,6 +314,22 @@ TEST(DimensionWarnings, NamesAndCancel) {
     EXPECT_TRUE(h.ui.messages.empty());
 }
 
+TEST(BuildCopy, PasteHintOnceForTheWindowNeverForAutomation) {
+    Harness h;
+    h.app.pasteHintShown = false;
+    ASSERT_TRUE(h.build(1, "HINT"));
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].title, "Important information about your bar code.");
+    ASSERT_TRUE(h.build(1, "AGAIN"));
+    EXPECT_EQ(h.ui.messages.size(), 1u);
+
+    Harness quiet;  // the user ticked "Do not show this message again."
+    quiet.app.pasteHintShown = false;
+    quiet.app.showPasteHint = false;
+    ASSERT_TRUE(quiet.build(1, "HINT"));
+    EXPECT_TRUE(quiet.ui.messages.empty());
+}
+
 TEST(BuildCopyDimensions, ClampedIntegers) {
     EXPECT_EQ(narrowWidthUnits(33.02f), 33);
     EXPECT_EQ(narrowWidthUnits(999.6f), 1000);

@@ -32,6 +32,7 @@ struct MatrixHarness {
         app.scratchMetafilePath = scratch;
         app.settings.symbology = symbology;
         app.settings.printerWarnings = false;
+        app.pasteHintShown = true;  // driven as automation drives it
         app.settings.matrixModuleSize = 50;  // 5 pixels a module at 254 dpi
     }
     ~MatrixHarness() { std::remove(scratch.c_str()); }

@@ -37,6 +37,7 @@ struct OutputHarness {
         std::filesystem::create_directories(dir);
         app.scratchMetafilePath = (dir / "scratch.wmf").string();
         app.settings.printerWarnings = false;
+        app.pasteHintShown = true;  // driven as automation drives it
     }
     ~OutputHarness() {
         std::error_code ec;

@@ -21,6 +21,7 @@ AppHarness::AppHarness() {
     app.clipboard = &clipboard;
     app.scratchMetafilePath = tempPath("qlt_scratch", ".wmf");
     app.settings.printerWarnings = false;
+    app.pasteHintShown = true;  // tests drive the program as automation does
 }
 
 AppHarness::~AppHarness() {
