@@ -205,6 +205,8 @@ int main(int argc, char** argv) {
     quillet::startMainWindow(app);
     const bool storedHint = storedFlag(platform::getSetting(kSection, kPasteHintKey, "-1"));
     app.showPasteHint = storedHint;
+    // The paste hint belongs to the desktop window; a headless run never shows it.
+    app.pasteHintShown = true;
 
     bool failed = false;
     if (!cl.configPath.empty() && !quillet::OpenConfiguration(app, cl.configPath)) failed = true;
