@@ -13,6 +13,6 @@ function(quillet_add_test name)
       add_dependencies(${name} ${_lib})
     endif()
   endforeach()
-  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                        PROPERTIES ENVIRONMENT "QUILLET_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
