@@ -16,6 +16,7 @@
 #include "app/model/symbol_fields.h"
 #include "app/model/symbology.h"
 #include "app/render/build_copy.h"
+#include "app/render/paste.h"
 #include "app/render/print_symbol.h"
 #include "app/render/save_symbol.h"
 
@@ -50,6 +51,7 @@ bool pasteMessage(AppState& app) {
 
 bool buildCopy(AppState& app, int) { return buildOnEmptyClipboard(app); }
 bool paste(AppState& app, int) { return pasteMessage(app); }
+bool pasteData(AppState& app, int) { return MPaste_Click(app); }
 bool pasteBuildCopy(AppState& app, int) { return pasteMessage(app) && buildOnEmptyClipboard(app); }
 
 bool copyMessage(AppState& app, int) {
@@ -353,7 +355,7 @@ constexpr Keyword kKeywords[] = {
     {"[PASTE]", paste, 0, true},
     {"[PASTEMESSAGE]", paste, 0, true},
     {"[PASTE/BUILD/COPY]", pasteBuildCopy, 0, true},
-    {"[PASTEDATA]", paste, 0, true},
+    {"[PASTEDATA]", pasteData, 0, true},
     {"[COPYMESSAGE]", copyMessage, 0, false},
     {"[COPYCOMMENT]", copyComment, 0, false},
     {"[PASTECOMMENT]", pasteComment, 0, true},

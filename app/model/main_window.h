@@ -39,6 +39,11 @@ struct InsertEntry {
 
 struct MainWindow {
     std::string messageField;  // display form of the stored message
+    // Selection in the message box (start and length, in characters) and
+    // whether the comment box is the active control: what Paste works on.
+    size_t messageSelStart = 0;
+    size_t messageSelLength = 0;
+    bool commentActive = false;
 
     std::string messageLabel = "Bar Code Message:";
     std::string supplementLabel;
