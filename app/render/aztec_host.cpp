@@ -22,11 +22,18 @@ ZorvexecFunction loadZorvexec() {
     return fn;
 }
 
+// Rounds a typed or stored number to an integer; values no integer field can
+// hold are pinned far outside every valid range so the range checks refuse them.
+int boundedInteger(double v) {
+    if (std::isnan(v)) return 0;
+    return roundEven(std::clamp(v, -1e6, 1e6));
+}
+
 }  // namespace
 
 void fillAztecRequest(const SymbolSettings& s, const std::string& message, AztecRequest& r) {
     std::memset(&r, 0, sizeof r);
-    r.ModuleSize = roundEven(double(s.matrixModuleSize));
+    r.ModuleSize = boundedInteger(double(s.matrixModuleSize));
     std::memcpy(r.Message, message.data(), std::min(message.size(), sizeof r.Message));
     r.MessageLength = int32_t(std::min<size_t>(message.size(), INT32_MAX));
     std::memcpy(r.Comment, s.comment.data(), std::min(s.comment.size(), sizeof r.Comment));
@@ -95,18 +102,18 @@ std::string acceptAztecOptions(SymbolSettings& s, int option, const std::string&
     double typed = numericFieldValue(boxText);
     switch (option) {
     case 1: {
-        s.aztec.aztecSizeSpec = roundEven(typed);
+        s.aztec.aztecSizeSpec = boundedInteger(typed);
         if (s.aztec.aztecSizeSpec < 1 || s.aztec.aztecSizeSpec > 99)
             return "Error Correction Percent must be between 1 and 99%";
         return {};
     }
     case 2:
-        s.aztec.aztecSizeSpec = roundEven(typed) + 100;
+        s.aztec.aztecSizeSpec = boundedInteger(typed) + 100;
         if (s.aztec.aztecSizeSpec < 101 || s.aztec.aztecSizeSpec > 104)
             return "Number of layers for a compact symbol must be between 1 and 4";
         return {};
     case 3:
-        s.aztec.aztecSizeSpec = roundEven(typed) + 200;
+        s.aztec.aztecSizeSpec = boundedInteger(typed) + 200;
         if (s.aztec.aztecSizeSpec < 201 || s.aztec.aztecSizeSpec > 232)
             return "Number of layers for a full range symbol must be between 1 and 32";
         return {};

@@ -98,7 +98,8 @@ TEST(AztecBuild, UnrotatedSizeIsKeptForVerticalSymbols) {
 TEST(AztecBuild, ResultTexts) {
     struct Case { std::string message; std::string comment; float module; int spec; int result; };
     for (const Case& c : {Case{"OK", std::string(101, 'c'), 50, 0, 3}, Case{std::string(3833, '1'), "", 50, 0, 2},
-                          Case{std::string(200, 'A'), "", 50, 101, 2}, Case{"M", "", 500, 0, 6}}) {
+                          Case{std::string(200, 'A'), "", 50, 101, 2}, Case{"M", "", 500, 0, 6},
+                          Case{"M", "", 1e30f, 0, 6}, Case{"M", "", -1e30f, 0, 6}}) {
         AztecHarness h;
         h.app.settings.comment = c.comment;
         h.app.settings.matrixModuleSize = c.module;
@@ -134,7 +135,10 @@ TEST(AztecOptionsDialog, AcceptChecks) {
                           Case{2, "0", 100, "Number of layers for a compact symbol must be between 1 and 4"},
                           Case{2, "5", 105, "Number of layers for a compact symbol must be between 1 and 4"},
                           Case{3, "32", 232, ""},
-                          Case{3, "33", 233, "Number of layers for a full range symbol must be between 1 and 32"}}) {
+                          Case{3, "33", 233, "Number of layers for a full range symbol must be between 1 and 32"},
+                          Case{1, "99999999999999999999", 1000000, "Error Correction Percent must be between 1 and 99%"},
+                          Case{2, "99999999999999999999", 1000100,
+                               "Number of layers for a compact symbol must be between 1 and 4"}}) {
         SymbolSettings s;
         EXPECT_EQ(acceptAztecOptions(s, c.option, c.box, true), c.error) << c.option << " " << c.box;
         EXPECT_EQ(s.aztec.aztecSizeSpec, c.selector);

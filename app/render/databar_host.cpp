@@ -1,6 +1,7 @@
 #include "app/render/databar_host.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -143,7 +144,7 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     if (variant == 21) Hb = 13 * X;
     else if (variant == 22) Hb = 69 * X;
     else {
-        Hb = to16(std::lround(double(s.barHeight) * 1000.0));
+        Hb = to16(long(std::clamp(std::nearbyint(double(s.barHeight) * 1000.0), -32768.0, 32767.0)));
         if (Hb == 0) Hb = 33 * X;
     }
     const int F = s.autoFontScaling ? Hb / 6 : to16(roundEven(s.fontSize * 35.28));
@@ -242,7 +243,8 @@ void BuildDataBarSymbol(AppState& app, int variant) {
         const int chBelow = s.commentAbove ? 0 : CH;
         const int y = s.textAbove ? (s.commentAbove ? -CH : 0) : -(H - TH - chBelow);
         for (int i = 1; i <= 14; ++i) {
-            int tx = left * X + cell * i - cell / 2, ty = y;
+            // Half an odd cell lands on a half unit: rounded to even like every coordinate.
+            int tx = roundEven(left * X + cell * i - cell / 2.0), ty = y;
             map.point(tx, ty);
             gdi::TextOut(dc, tx, ty, std::string(1, text[size_t(i - 1)]));
         }
@@ -259,8 +261,9 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     }
 
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
-    endSymbolDrawing(dc, objects);
+    releaseBarObjects(dc, objects);
     gdi::DeleteObject(font);
+    deleteBackgroundObjects(objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
     const bool metric = s.unitMode == UnitMetric;

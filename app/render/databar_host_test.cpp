@@ -67,13 +67,16 @@ TEST(DataBarBuild, Errors) {
 }
 
 TEST(DataBarBuild, SizesByVariant) {
-    struct Case { int variant; bool quiet; bool composite; int modules; int linearHeight; };
+    struct Case { int variant; bool quiet; bool composite; int modules; int linearHeight; float heightCm = 2.54f; };
     const int X = 30;
     for (const Case& c : {Case{20, false, false, 96, 2540}, Case{20, true, false, 116, 2540},
+                          Case{20, false, false, 96, 2062, 2.0625f},  // 2062.5 rounds to even
+                          Case{20, false, false, 96, 2063, 2.0635f},
                           Case{21, false, false, 50, 13 * X}, Case{22, true, false, 70, 69 * X},
-                          }) {
+                          Case{21, false, false, 50, 13 * X, 9.0f}}) {
         DataBarHarness h(c.variant);
         h.app.settings.narrowWidth = X;
+        h.app.settings.barHeight = c.heightCm;
         h.app.settings.quietZones = c.quiet;
         h.app.settings.includeText = false;
         ASSERT_TRUE(h.build("1234567", c.composite ? "10ABC123" : "")) << c.variant << " " << h.lastMessage();
@@ -87,21 +90,26 @@ TEST(DataBarBuild, SizesByVariant) {
     }
 }
 
-TEST(DataBarBuild, TextBandStartsInsideTheQuietZone) {
-    DataBarHarness h(20);
-    h.app.settings.narrowWidth = 28;
-    h.app.settings.quietZones = true;
-    ASSERT_TRUE(h.build("12345"));
-    auto t = test::texts(test::parseMetafile(test::readFileBytes(h.app.scratchMetafilePath)));
-    std::vector<test::DrawnText> digits;
-    for (auto& x : t)
-        if (x.text.size() == 1 && x.text != " ") digits.push_back(x);
-    ASSERT_EQ(digits.size(), 14u);
-    const int cell = 192;  // 96 modules * 28 / 14
-    EXPECT_EQ(digits[0].x, 10 * 28 + cell - cell / 2);
-    EXPECT_EQ(digits[13].x, 10 * 28 + cell * 14 - cell / 2);
-    EXPECT_EQ(digits[0].text, "0");
-    EXPECT_EQ(digits[13].text, "7");
+TEST(DataBarBuild, TextCellsAcrossTheLinearBand) {
+    // X 28: cell 192; X 29: cell 199, whose half centres land on half units (ties to even).
+    struct Case { int X; bool quiet; int first; int second; int last; };
+    for (const Case& c : {Case{28, true, 280 + 96, 280 + 288, 280 + 2592}, Case{28, false, 96, 288, 2592},
+                          Case{29, true, 390, 588, 290 + 2686}, Case{29, false, 100, 298, 2686}}) {
+        DataBarHarness h(20);
+        h.app.settings.narrowWidth = float(c.X);
+        h.app.settings.quietZones = c.quiet;
+        ASSERT_TRUE(h.build("12345"));
+        auto t = test::texts(test::parseMetafile(test::readFileBytes(h.app.scratchMetafilePath)));
+        std::vector<test::DrawnText> digits;
+        for (auto& x : t)
+            if (x.text.size() == 1 && x.text != " ") digits.push_back(x);
+        ASSERT_EQ(digits.size(), 14u);
+        EXPECT_EQ(digits[0].x, c.first) << c.X << " " << c.quiet;
+        EXPECT_EQ(digits[1].x, c.second) << c.X << " " << c.quiet;
+        EXPECT_EQ(digits[13].x, c.last) << c.X << " " << c.quiet;
+        EXPECT_EQ(digits[0].text, "0");
+        EXPECT_EQ(digits[13].text, "7");
+    }
 }
 
 }  // namespace
