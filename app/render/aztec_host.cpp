@@ -88,9 +88,12 @@ void BuildAztecSymbol(AppState& app, const std::string& message) {
         s.symbolBuilt = true;
         return;
     }
-    if (s.messageWarnings && app.ui) {
-        app.ui->beep();
+    if (s.messageWarnings) {
+        // Cleared even without a window to show the text in, so no caller
+        // takes the previous picture for this message's symbol.
         s.symbolBuilt = false;
+        if (!app.ui) return;
+        app.ui->beep();
         std::string text = zorvexec ? aztecResultText(result)
                                     : "Cannot Create an Aztec Symbol. The Aztec library libzorvex32.so was not found.";
         app.ui->messageBox(text, "Cannot Create Bar Code!", platform::Buttons::Ok);

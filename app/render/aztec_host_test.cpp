@@ -8,6 +8,7 @@
 #include "app/model/app_state.h"
 #include "app/render/aztec_host.h"
 #include "app/render/build_copy.h"
+#include "app/render/builders.h"
 #include "tests/support/app_harness.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"
@@ -110,6 +111,21 @@ TEST(AztecBuild, ResultTexts) {
         EXPECT_EQ(h.ui.messages.back().text, aztecResultText(c.result));
     }
     EXPECT_EQ(aztecResultText(17), "Cannot Create an Aztec Symbol.");
+}
+
+TEST(AztecBuild, FailureClearsTheBuiltFlagOnlyWithWarningsOn) {
+    struct Case { bool warnings; bool window; bool builtAfter; };
+    for (const Case& c : {Case{true, true, false}, Case{true, false, false}, Case{false, true, true},
+                          Case{false, false, true}}) {
+        AztecHarness h;
+        ASSERT_TRUE(h.build("FIRST"));
+        h.app.settings.messageWarnings = c.warnings;
+        h.app.settings.comment = std::string(101, 'c');
+        if (!c.window) h.app.ui = nullptr;
+        BuildAztecSymbol(h.app, "SECOND");
+        EXPECT_EQ(h.app.settings.symbolBuilt, c.builtAfter) << c.warnings << " " << c.window;
+        EXPECT_EQ(h.ui.messages.size(), c.warnings && c.window ? 1u : 0u);
+    }
 }
 
 TEST(AztecBuild, WarningsOffKeepThePreviousSymbol) {
