@@ -100,6 +100,27 @@ void BuildAztecSymbol(AppState& app, const std::string& message) {
     }
 }
 
+AztecOptionsView openAztecOptions(const SymbolSettings& s) {
+    AztecOptionsView v;
+    v.menuSymbol = s.aztec.aztecMenuSymbol;
+    const int spec = s.aztec.aztecSizeSpec;
+    if (spec >= 1 && spec <= 99) {
+        v.option = 1;
+        v.text1 = std::to_string(spec);
+    } else if (spec >= 101 && spec <= 104) {
+        v.option = 2;
+        v.text2 = std::to_string(spec - 100);
+    } else if (spec >= 201 && spec <= 232) {
+        v.option = 3;
+        v.text2 = std::to_string(spec - 200);
+    }
+    v.text1Visible = v.option == 1;
+    v.text2Visible = v.option >= 2;
+    return v;
+}
+
+bool aztecOptionsKeyAccepted(char key) { return (key >= '0' && key <= '9') || key == '\b'; }
+
 std::string acceptAztecOptions(SymbolSettings& s, int option, const std::string& boxText, bool menuSymbol) {
     s.aztec.aztecMenuSymbol = menuSymbol;
     double typed = numericFieldValue(boxText);

@@ -142,6 +142,27 @@ TEST(AztecBuild, WarningsOffKeepThePreviousSymbol) {
     EXPECT_EQ(after->hMF, before->hMF);
 }
 
+TEST(AztecOptionsDialog, OpensOnTheStoredSelector) {
+    struct Case { int spec; int option; std::string text1, text2; };
+    for (const Case& c : {Case{0, 0, "", ""}, Case{23, 1, "23", ""}, Case{103, 2, "", "3"}, Case{232, 3, "", "32"},
+                          Case{100, 0, "", ""}, Case{150, 0, "", ""}}) {
+        SymbolSettings s;
+        s.aztec.aztecSizeSpec = c.spec;
+        s.aztec.aztecMenuSymbol = true;
+        AztecOptionsView v = openAztecOptions(s);
+        EXPECT_EQ(v.option, c.option) << c.spec;
+        EXPECT_EQ(v.text1, c.text1);
+        EXPECT_EQ(v.text2, c.text2);
+        EXPECT_EQ(v.text1Visible, c.option == 1);
+        EXPECT_EQ(v.text2Visible, c.option >= 2);
+        EXPECT_TRUE(v.menuSymbol);
+    }
+    EXPECT_TRUE(aztecOptionsKeyAccepted('7'));
+    EXPECT_TRUE(aztecOptionsKeyAccepted('\b'));
+    EXPECT_FALSE(aztecOptionsKeyAccepted('.'));
+    EXPECT_FALSE(aztecOptionsKeyAccepted('-'));
+}
+
 TEST(AztecOptionsDialog, AcceptChecks) {
     struct Case { int option; std::string box; int selector; std::string error; };
     for (const Case& c : {Case{0, "", 0, ""}, Case{1, "23", 23, ""},
