@@ -30,11 +30,11 @@ bool readerPaddingQuirk(const AztecSymbol& sym, const std::string& decoded, cons
 // Encodes, decodes with the independent reader and compares byte for byte.
 void expectRoundTrip(const std::string& msg, int sizeSpec = 0, bool menu = false) {
     auto sym = encodeAztec(msg, sizeSpec, menu);
-    ASSERT_TRUE(sym.has_value()) << printable(msg) << " spec " << sizeSpec;
+    ASSERT_TRUE(sym.has_value()) << printable(msg) << " size selector " << sizeSpec;
     auto d = decodeMatrix(sym->matrix);
-    ASSERT_TRUE(d.ok) << printable(msg) << " spec " << sizeSpec << " side " << sym->size.side;
+    ASSERT_TRUE(d.ok) << printable(msg) << " size selector " << sizeSpec << " side " << sym->size.side;
     if (readerPaddingQuirk(*sym, d.bytes, msg)) return;
-    EXPECT_TRUE(d.bytes == msg) << printable(msg) << " spec " << sizeSpec << ": decoded " << d.bytes.size()
+    EXPECT_TRUE(d.bytes == msg) << printable(msg) << " size selector " << sizeSpec << ": decoded " << d.bytes.size()
                                 << " bytes of " << msg.size() << ", first difference at "
                                 << std::mismatch(d.bytes.begin(), d.bytes.end(), msg.begin(), msg.end()).first - d.bytes.begin();
 }
@@ -88,16 +88,16 @@ TEST(AztecSymbol, BinaryRunLengths) {
     for (int len : {1, 31, 32, 33, 63, 1000, 2046, 2047, 2048, 2076, 2077, 2078, 2079, 2100, 2400}) {
         std::string msg;
         for (int i = 0; i < len; ++i) msg += char(128 + i % 128);
-        int spec = len > 1500 ? 232 : 0;
-        expectRoundTrip(msg, spec);
-        expectRoundTrip("Ab" + msg + "cD", spec);
+        int selector = len > 1500 ? 232 : 0;
+        expectRoundTrip(msg, selector);
+        expectRoundTrip("Ab" + msg + "cD", selector);
     }
     EXPECT_FALSE(encodeAztec(std::string(2500, '\x90'), 232, false).has_value());
 }
 
 TEST(AztecSymbol, EverySizeAcrossTheFieldChanges) {
     struct Case {
-        int spec, side, wordBits;
+        int selector, side, wordBits;
     };
     const Case cases[] = {
         {101, 15, 6}, {102, 19, 6}, {103, 23, 8}, {104, 27, 8},
@@ -106,12 +106,12 @@ TEST(AztecSymbol, EverySizeAcrossTheFieldChanges) {
     };
     const std::string msg = "SIZE 2026";
     for (const Case& c : cases) {
-        auto sym = encodeAztec(msg, c.spec, false);
-        ASSERT_TRUE(sym.has_value()) << c.spec;
-        EXPECT_EQ(sym->size.side, c.side) << c.spec;
-        EXPECT_EQ(sym->size.wordBits, c.wordBits) << c.spec;
-        EXPECT_EQ(sym->matrix.side, c.side) << c.spec;
-        expectRoundTrip(msg, c.spec);
+        auto sym = encodeAztec(msg, c.selector, false);
+        ASSERT_TRUE(sym.has_value()) << c.selector;
+        EXPECT_EQ(sym->size.side, c.side) << c.selector;
+        EXPECT_EQ(sym->size.wordBits, c.wordBits) << c.selector;
+        EXPECT_EQ(sym->matrix.side, c.side) << c.selector;
+        expectRoundTrip(msg, c.selector);
     }
 }
 
@@ -120,17 +120,17 @@ TEST(AztecSymbol, EverySizeAcrossTheFieldChanges) {
 TEST(AztecSymbol, LongestMessageEachSizeHolds) {
     std::vector<int> specs{101, 102, 103, 104};
     for (int l = 1; l <= 32; ++l) specs.push_back(200 + l);
-    for (int spec : specs) {
+    for (int selector : specs) {
         for (char fill : {'7', '\xe4'}) {
             int lo = 0, hi = 6000;  // lo fits (or is 0), hi does not
             while (hi - lo > 1) {
                 int mid = (lo + hi) / 2;
-                (encodeAztec(std::string(mid, fill), spec, false) ? lo : hi) = mid;
+                (encodeAztec(std::string(mid, fill), selector, false) ? lo : hi) = mid;
             }
-            ASSERT_GT(lo, 0) << spec;
-            EXPECT_FALSE(encodeAztec(std::string(lo + 1, fill), spec, false)) << spec;
-            if (fill == '\xe4' && spec > 104 && spec % 4) continue;  // bytes: a sample of the larger sizes
-            expectRoundTrip(std::string(lo, fill), spec);
+            ASSERT_GT(lo, 0) << selector;
+            EXPECT_FALSE(encodeAztec(std::string(lo + 1, fill), selector, false)) << selector;
+            if (fill == '\xe4' && selector > 104 && selector % 4) continue;  // bytes: a sample of the larger sizes
+            expectRoundTrip(std::string(lo, fill), selector);
         }
     }
 }
@@ -170,8 +170,8 @@ TEST(AztecSymbol, MenuSymbols) {
         ASSERT_TRUE(sym.has_value());
         EXPECT_EQ(sym->size.compact, c.compact);
         // Same codewords as the plain symbol of that size; only the mode message differs.
-        int spec = (c.compact ? 100 : 200) + sym->size.layers;
-        auto plain = encodeAztec(c.msg, spec, false);
+        int selector = (c.compact ? 100 : 200) + sym->size.layers;
+        auto plain = encodeAztec(c.msg, selector, false);
         ASSERT_TRUE(plain.has_value());
         EXPECT_EQ(plain->dataWords, sym->dataWords);
         EXPECT_NE(plain->matrix.bytes, sym->matrix.bytes);

@@ -134,12 +134,12 @@ TEST(Zorvexec, ResultCodesInValidationOrder) {
 }
 
 TEST(Zorvexec, OutOfRangeSelectorAndModesFallBack) {
-    for (int spec : {-1, 100, 150, 300}) {
+    for (int selector : {-1, 100, 150, 300}) {
         AztecRequest r = makeRequest("Selector");
-        r.SizeSpec = spec;
+        r.SizeSpec = selector;
         gdi::MetafilePict pict{};
-        ASSERT_EQ(ZORVEXEC(&r, &pict), AZTEC_OK) << spec;
-        EXPECT_EQ(pict.xExt, sideOf("Selector") * 50) << spec;
+        ASSERT_EQ(ZORVEXEC(&r, &pict), AZTEC_OK) << selector;
+        EXPECT_EQ(pict.xExt, sideOf("Selector") * 50) << selector;
         gdi::DeleteMetaFile(pict.hMF);
     }
 }

@@ -103,16 +103,16 @@ void BuildAztecSymbol(AppState& app, const std::string& message) {
 AztecOptionsView openAztecOptions(const SymbolSettings& s) {
     AztecOptionsView v;
     v.menuSymbol = s.aztec.aztecMenuSymbol;
-    const int spec = s.aztec.aztecSizeSpec;
-    if (spec >= 1 && spec <= 99) {
+    const int selector = s.aztec.aztecSizeSpec;
+    if (selector >= 1 && selector <= 99) {
         v.option = 1;
-        v.text1 = std::to_string(spec);
-    } else if (spec >= 101 && spec <= 104) {
+        v.text1 = std::to_string(selector);
+    } else if (selector >= 101 && selector <= 104) {
         v.option = 2;
-        v.text2 = std::to_string(spec - 100);
-    } else if (spec >= 201 && spec <= 232) {
+        v.text2 = std::to_string(selector - 100);
+    } else if (selector >= 201 && selector <= 232) {
         v.option = 3;
-        v.text2 = std::to_string(spec - 200);
+        v.text2 = std::to_string(selector - 200);
     }
     v.text1Visible = v.option == 1;
     v.text2Visible = v.option >= 2;

@@ -97,14 +97,14 @@ TEST(AztecBuild, UnrotatedSizeIsKeptForVerticalSymbols) {
 }
 
 TEST(AztecBuild, ResultTexts) {
-    struct Case { std::string message; std::string comment; float module; int spec; int result; };
+    struct Case { std::string message; std::string comment; float module; int selector; int result; };
     for (const Case& c : {Case{"OK", std::string(101, 'c'), 50, 0, 3}, Case{std::string(3833, '1'), "", 50, 0, 2},
                           Case{std::string(200, 'A'), "", 50, 101, 2}, Case{"M", "", 500, 0, 6},
                           Case{"M", "", 1e30f, 0, 6}, Case{"M", "", -1e30f, 0, 6}}) {
         AztecHarness h;
         h.app.settings.comment = c.comment;
         h.app.settings.matrixModuleSize = c.module;
-        h.app.settings.aztec.aztecSizeSpec = c.spec;
+        h.app.settings.aztec.aztecSizeSpec = c.selector;
         EXPECT_FALSE(h.build(c.message));
         ASSERT_FALSE(h.ui.messages.empty());
         EXPECT_EQ(h.ui.messages.back().title, "Cannot Create Bar Code!");
@@ -143,14 +143,14 @@ TEST(AztecBuild, WarningsOffKeepThePreviousSymbol) {
 }
 
 TEST(AztecOptionsDialog, OpensOnTheStoredSelector) {
-    struct Case { int spec; int option; std::string text1, text2; };
+    struct Case { int selector; int option; std::string text1, text2; };
     for (const Case& c : {Case{0, 0, "", ""}, Case{23, 1, "23", ""}, Case{103, 2, "", "3"}, Case{232, 3, "", "32"},
                           Case{100, 0, "", ""}, Case{150, 0, "", ""}}) {
         SymbolSettings s;
-        s.aztec.aztecSizeSpec = c.spec;
+        s.aztec.aztecSizeSpec = c.selector;
         s.aztec.aztecMenuSymbol = true;
         AztecOptionsView v = openAztecOptions(s);
-        EXPECT_EQ(v.option, c.option) << c.spec;
+        EXPECT_EQ(v.option, c.option) << c.selector;
         EXPECT_EQ(v.text1, c.text1);
         EXPECT_EQ(v.text2, c.text2);
         EXPECT_EQ(v.text1Visible, c.option == 1);

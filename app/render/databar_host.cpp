@@ -207,12 +207,8 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     const int extX = vertical ? H : W, extY = vertical ? W : H;
     OrientationMap map{s.orientation, W, H};
 
-    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
-    gdi::SetWindowOrgEx(dc, 0, 0);
-    gdi::SetWindowExtEx(dc, extX, -extY);
-    gdi::TextOut(dc, 0, 0, " ");
-    SymbolObjects objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, back, s.transparent,
-                                               s.fixDriverIncompatibility ? 200 : 1);
+    SymbolObjects objects;
+    gdi::Handle dc = beginSymbolMetafile(s, extX, extY, back, objects);
     const int shiftDown = (s.includeText && s.textAbove ? TH : 0) + (s.commentAbove ? CH : 0);
     const int r = roundEven(p * X / 100.0);
     int top = 0;

@@ -107,12 +107,8 @@ void BuildDataMatrixSymbol(AppState& app) {
     const int extX = vertical ? H : W, extY = vertical ? W : H;
     OrientationMap map{s.orientation, W, H};
 
-    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
-    gdi::SetWindowOrgEx(dc, 0, 0);
-    gdi::SetWindowExtEx(dc, extX, -extY);
-    gdi::TextOut(dc, 0, 0, " ");
-    SymbolObjects objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, s.backColour, s.transparent,
-                                               s.fixDriverIncompatibility ? 200 : 1);
+    SymbolObjects objects;
+    gdi::Handle dc = beginSymbolMetafile(s, extX, extY, s.backColour, objects);
 
     gdi::Handle font = 0;
     if (hasComment) {

@@ -79,12 +79,8 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
     const int extX = vertical ? L.T : L.W, extY = vertical ? L.W : L.T;
     OrientationMap map{s.orientation, L.W, L.T};
 
-    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
-    gdi::SetWindowOrgEx(dc, 0, 0);
-    gdi::SetWindowExtEx(dc, extX, -extY);
-    gdi::TextOut(dc, 0, 0, " ");
-    SymbolObjects objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, s.backColour, s.transparent,
-                                               s.fixDriverIncompatibility ? 200 : 1);
+    SymbolObjects objects;
+    gdi::Handle dc = beginSymbolMetafile(s, extX, extY, s.backColour, objects);
     for (const Rect& r : L.bars) drawRect(dc, map, r);
     for (const Rect& r : L.bearers) drawRect(dc, map, r);
 
@@ -147,12 +143,8 @@ void BuildFimPattern(AppState& app, int index) {
     OrientationMap map{s.orientation, W, T};
     const int step = reductionStep(s), r = 4 * step;
 
-    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
-    gdi::SetWindowOrgEx(dc, 0, 0);
-    gdi::SetWindowExtEx(dc, extX, -extY);
-    gdi::TextOut(dc, 0, 0, " ");
-    SymbolObjects objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, s.backColour, s.transparent,
-                                               s.fixDriverIncompatibility ? 200 : 1);
+    SymbolObjects objects;
+    gdi::Handle dc = beginSymbolMetafile(s, extX, extY, s.backColour, objects);
     const char* p = kFim[index - 1];
     for (int i = 0; p[i]; ++i) {
         if (p[i] != '1') continue;

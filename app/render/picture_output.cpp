@@ -88,6 +88,17 @@ void deleteBackgroundObjects(SymbolObjects& o) {
     o.backPen = o.backBrush = 0;
 }
 
+gdi::Handle beginSymbolMetafile(const SymbolSettings& s, int extX, int extY, uint32_t background,
+                                SymbolObjects& objects) {
+    gdi::Handle dc = gdi::CreateMetaFile(nullptr);
+    gdi::SetWindowOrgEx(dc, 0, 0);
+    gdi::SetWindowExtEx(dc, extX, -extY);
+    gdi::TextOut(dc, 0, 0, " ");
+    objects = beginSymbolDrawing(dc, extX, -extY, s.foreColour, background, s.transparent,
+                                 s.fixDriverIncompatibility ? 200 : 1);
+    return dc;
+}
+
 void endSymbolDrawing(gdi::Handle dc, SymbolObjects& o) {
     releaseBarObjects(dc, o);
     deleteBackgroundObjects(o);

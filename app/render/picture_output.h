@@ -29,6 +29,12 @@ SymbolObjects beginSymbolDrawing(gdi::Handle dc, int extX, int extY, unsigned fo
 // Selects the stock black pen and brush back in and deletes the bar pen and
 // brush, then the background pen and brush.
 void endSymbolDrawing(gdi::Handle dc, SymbolObjects& objects);
+
+// A memory metafile set up as every symbol starts: window origin (0, 0) and
+// extent (extX, -extY), a space written at the origin, then the background
+// (in `background`, unless transparent) and the settings' bar pen and brush.
+gdi::Handle beginSymbolMetafile(const SymbolSettings& s, int extX, int extY, uint32_t background,
+                                SymbolObjects& objects);
 // The two halves of endSymbolDrawing, for builders that delete their fonts
 // between them (the deletions are recorded in the metafile in this order).
 void releaseBarObjects(gdi::Handle dc, SymbolObjects& objects);
