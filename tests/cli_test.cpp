@@ -2,6 +2,8 @@
 // and the message boxes written to standard error.
 #include <gtest/gtest.h>
 
+#include "tests/support/program_under_test.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -22,27 +24,22 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
+namespace test = quillet::test;
 
 struct Result {
     int status = -1;
     std::string out, err;
 };
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string readFile(const fs::path& p) { return test::readFileText(p); }
 
 class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* dir = std::getenv("QUILLET_BUILD_DIR");
-        if (!dir) GTEST_SKIP() << "QUILLET_BUILD_DIR is not set (run through ctest)";
-        program_ = fs::path(dir) / "quillet";
+        program_ = test::programPath();
+        if (program_.empty()) GTEST_SKIP() << "QUILLET_BUILD_DIR is not set (run through ctest)";
         ASSERT_TRUE(fs::exists(program_)) << program_;
-        work_ = fs::temp_directory_path() / ("quillet-cli-" + std::to_string(getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(work_);
+        work_ = test::testWorkFolder("quillet-cli-");
     }
     void TearDown() override {
         if (!work_.empty()) fs::remove_all(work_);

@@ -2,6 +2,8 @@
 // server, driven from outside as a label application would drive it.
 #include <gtest/gtest.h>
 
+#include "tests/support/program_under_test.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -29,12 +31,10 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
+namespace test = quillet::test;
 using namespace std::chrono_literals;
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string readFile(const fs::path& p) { return test::readFileText(p); }
 
 struct Result {
     int status = -1;
@@ -44,13 +44,10 @@ struct Result {
 class Labels : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* dir = std::getenv("QUILLET_BUILD_DIR");
-        if (!dir) GTEST_SKIP() << "QUILLET_BUILD_DIR is not set (run through ctest)";
-        program_ = fs::path(dir) / "quillet";
+        program_ = test::programPath();
+        if (program_.empty()) GTEST_SKIP() << "QUILLET_BUILD_DIR is not set (run through ctest)";
         ASSERT_TRUE(fs::exists(program_)) << program_;
-        work_ = fs::temp_directory_path() / ("qlab-" + std::to_string(getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(work_);
+        work_ = test::testWorkFolder("qlab-");
     }
     void TearDown() override {
         if (pid_ > 0) {
