@@ -10,7 +10,7 @@
 
 #include "app/automation/batch_run.h"
 #include "app/automation/dde_link.h"
-#include "app/automation/window_startup.h"
+#include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "platform/clipboard.h"
 #include "platform/user_interface.h"

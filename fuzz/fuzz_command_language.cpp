@@ -8,7 +8,7 @@
 
 #include "app/automation/dde_link.h"
 #include "app/automation/execute_string.h"
-#include "app/automation/window_startup.h"
+#include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "platform/clipboard.h"
 #include "platform/user_interface.h"

@@ -9,7 +9,7 @@
 
 #include "app/automation/config_file.h"
 #include "app/automation/config_record.h"
-#include "app/automation/window_startup.h"
+#include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "platform/clipboard.h"
 #include "platform/user_interface.h"

@@ -12,7 +12,7 @@
 #include <iterator>
 
 #include "app/automation/dde_link.h"
-#include "app/automation/window_startup.h"
+#include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "app/render/builders.h"
 #include "tests/support/app_harness.h"

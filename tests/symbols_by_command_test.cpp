@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "app/automation/dde_link.h"
-#include "app/automation/window_startup.h"
+#include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
 #include "tests/support/app_harness.h"

@@ -5,6 +5,7 @@
 #include "app/model/messages.h"
 #include "app/model/symbol_fields.h"
 #include "app/render/build_copy.h"
+#include "app/render/message_report.h"
 
 namespace quillet {
 

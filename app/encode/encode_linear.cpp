@@ -1,8 +1,6 @@
 #include "app/encode/encode_linear.h"
 
 #include "app/encode/linear_job.h"
-#include "app/model/app_state.h"
-#include "app/model/messages.h"
 
 namespace quillet {
 
@@ -23,26 +21,21 @@ void encodeLinearJob(LinearJob& job) {
     }
 }
 
-void EncodeLinear(AppState& app, std::string& message, std::string& supplement, std::string& pattern,
-                  std::string& checkText, bool& failed) {
-    failed = true;
-    supplement = app.settings.supplement;
-    if (!app.tables->valid) buildPatternTables(*app.tables, app.settings.symbology);
-    LinearJob job{*app.tables, app.settings, message, supplement, {}, {}, 0, false};
+LinearEncoding EncodeLinear(const SymbolSettings& settings, const std::string& message) {
+    PatternTables tables;
+    buildPatternTables(tables, settings.symbology);
+    LinearJob job{tables, settings, message, settings.supplement, {}, {}, 0, false};
     encodeLinearJob(job);
-    message = job.message;
-    supplement = job.supplement;
-    if (job.error != 0) {
-        reportMessageError(app, job.error);
-        if (job.secondBeep && app.ui) app.ui->beep();
-        return;
+    LinearEncoding e;
+    e.error = job.error;
+    e.secondBeep = job.secondBeep;
+    e.text = job.message;
+    if (job.error == 0) {
+        e.addOnDigits = job.supplement;
+        e.pattern = job.pattern;
+        e.checkText = job.checkText;
     }
-    // POSTNET shows the ZIP code it found in its normalised form.
-    if (app.settings.symbology == 24) app.settings.message = job.message;
-    pattern = job.pattern;
-    checkText = job.checkText;
-    app.tables->valid = false;  // rebuilt before the next encode
-    failed = false;
+    return e;
 }
 
 }  // namespace quillet

@@ -4,14 +4,21 @@
 
 namespace quillet {
 
-struct AppState;
+struct SymbolSettings;
 
-// Sets failed, takes the supplement from the settings, encodes the message
-// of the current symbology with the tables built for it, and on success
-// rewrites message as the human-readable text, fills pattern, checkText and
-// the add-on digits in supplement, and clears failed. On a rule failure the
-// message is reported and failed stays set.
-void EncodeLinear(AppState& app, std::string& message, std::string& supplement, std::string& pattern,
-                  std::string& checkText, bool& failed);
+// What one linear encode hands back to its caller, who reports the error
+// and stores the normalised message.
+struct LinearEncoding {
+    int error = 0;            // message code of a failed rule, 0 on success
+    bool secondBeep = false;  // UPC-A without the user's own check digit
+    std::string text;         // the human-readable text (POSTNET: the ZIP code found)
+    std::string addOnDigits;  // UPC/EAN add-on digits, else empty
+    std::string pattern;      // start to stop, without quiet zones
+    std::string checkText;    // the `CheckValue` text
+};
+
+// Encodes the message as the settings' symbology with its supplement and
+// check-digit options, from pattern tables built for this call.
+LinearEncoding EncodeLinear(const SymbolSettings& settings, const std::string& message);
 
 }  // namespace quillet

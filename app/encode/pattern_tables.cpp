@@ -20,7 +20,6 @@ void buildPatternTables(PatternTables& t, int symbology) {
     case 24: case 25: fillPostalTables(t, symbology); break;
     default: break;
     }
-    t.valid = true;
 }
 
 }  // namespace quillet

@@ -12,7 +12,6 @@ struct PatternTables {
     std::array<std::string, 11> eanEven;   // G-set digit patterns 0..9
     std::array<std::string, 129> upcRight; // UPC/EAN family only
     std::string start, stop;
-    bool valid = false;  // cleared when an encode finishes; rebuilt per build
 };
 
 // Fills the tables for a symbology (0 counts as 1).

@@ -1,7 +1,8 @@
 #pragma once
 // The state the main window owns for the whole run: the settings record,
-// the encoder tables, the results of the last build and the platform
-// services every command routine reaches through it.
+// the window model, the results of the last build and the platform
+// services every command routine reaches through it. Plain data: the
+// routines that act on it live in the layers above.
 #include <string>
 
 #include "app/model/main_window.h"
@@ -11,8 +12,6 @@
 #include "platform/user_interface.h"
 
 namespace quillet {
-
-struct PatternTables;  // app/encode/pattern_tables.h
 
 struct BuildOutput {
     std::string barPattern;     // current bar pattern (for the .dbp file)
@@ -30,7 +29,6 @@ struct AppState {
     platform::UserInterface* ui = nullptr;
     platform::Clipboard* clipboard = nullptr;
 
-    PatternTables* tables = nullptr;  // owned; built before every linear encode
     BuildOutput output;
     std::string scratchMetafilePath;
 
@@ -48,8 +46,7 @@ struct AppState {
     bool exitOnClose = false;          // `[APPEXIT]`: end when the client closes
     bool suppressCopyWarning = false;  // no post-copy information while commands run
 
-    AppState();
-    ~AppState();
+    AppState() = default;
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 };

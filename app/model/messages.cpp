@@ -2,7 +2,6 @@
 
 #include <map>
 
-#include "app/model/app_state.h"
 
 namespace quillet {
 
@@ -77,16 +76,6 @@ std::string messageText(int code) {
     }
     if (code >= 1001) return "Data Matrix encode error # " + std::to_string(code);
     return "Missing or invalid bar code message!  Please re-enter bar code text.";
-}
-
-void reportMessageError(AppState& app, int code) {
-    if (app.ui) app.ui->beep();
-    app.settings.symbolBuilt = false;
-    if (app.settings.messageWarnings) {
-        if (app.ui) app.ui->messageBox(messageText(code), app.appTitle, platform::Buttons::Ok);
-    } else if (app.clipboard) {
-        app.clipboard->empty();
-    }
 }
 
 }  // namespace quillet

@@ -5,7 +5,6 @@
 #include "app/model/app_state.h"
 #include "app/model/number_format.h"
 #include "app/model/symbology.h"
-#include "app/pdf417/pdf417_patterns.h"
 
 namespace quillet {
 
@@ -132,13 +131,8 @@ std::string messageDisplayForm(const std::string& message) {
     return shown;
 }
 
-void selectSymbology(AppState& app, int code) {
+void setSymbologyFields(AppState& app, int code) {
     if (code < 1 || code > kSymbologyCount) return;
-    // PDF417 needs its pattern table; without it the symbology stays as it was.
-    if (code == 15 && !pdf417PatternTable().loaded && !LoadPdf417Tables(app)) {
-        pdf417PatternTable().loadFailed = false;
-        return;
-    }
     SymbolSettings& s = app.settings;
     MainWindow& w = app.window;
     const int previous = s.symbology;

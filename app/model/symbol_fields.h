@@ -25,7 +25,10 @@ std::string messageDisplayForm(const std::string& message);
 
 // The Symbology menu command: a new code clears the symbol-built flag and
 // marks the settings changed; menus, lists and fields follow the code.
-void selectSymbology(AppState& app, int code);
+// Stores a symbology code 1..25 and shows its fields, lists and menus;
+// other codes are ignored. The command that selects a symbology is
+// `selectSymbology`, which first makes sure PDF417 can be drawn.
+void setSymbologyFields(AppState& app, int code);
 // Relabels the window for the symbology, orientation and unit, and rewrites
 // the width, height and total-size fields from the record.
 void refreshSymbolFields(AppState& app);

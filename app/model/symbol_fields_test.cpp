@@ -2,6 +2,7 @@
 // and the three lists.
 #include <gtest/gtest.h>
 
+#include "app/commands/select_symbology.h"
 #include "app/model/app_state.h"
 #include "app/model/field_input.h"
 #include "app/model/number_format.h"

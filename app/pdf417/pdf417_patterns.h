@@ -10,8 +10,6 @@
 
 namespace quillet {
 
-struct AppState;
-
 struct Pdf417PatternTable {
     bool loaded = false;
     bool loadFailed = false;
@@ -27,11 +25,5 @@ Pdf417PatternTable& pdf417PatternTable();
 // codeword pattern: eight widths of 1-6 modules adding up to 17. Returns
 // false, leaving `patterns` partly filled, on any error.
 bool ParsePdf417Patterns(std::string_view text, std::array<std::array<int32_t, 929>, 3>& patterns);
-bool ReadPdf417PatternFile(const std::string& path, std::array<std::array<int32_t, 929>, 3>& patterns);
-
-// Loads the table unless it is loaded already. While the file cannot be
-// read the user is asked for another path; an empty answer sets the
-// load-failure flag, resets the path and gives up. Returns loaded.
-bool LoadPdf417Tables(AppState& app);
 
 }  // namespace quillet

@@ -1,11 +1,11 @@
 #include "app/render/build_copy.h"
 
-#include "app/encode/pattern_tables.h"
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
 #include "app/render/builders.h"
 #include "app/render/dimension_checks.h"
 #include "app/render/drawing_math.h"
+#include "app/render/message_report.h"
 
 namespace quillet {
 
@@ -43,7 +43,6 @@ void BuildCopy(AppState& app) {
     case 18: BuildQrSymbol(app); break;
     case 20: case 21: case 22: case 23: BuildDataBarSymbol(app, code); break;
     default: {
-        buildPatternTables(*app.tables, code);
         // The builder works on a copy: the stored message keeps what was typed.
         std::string message = s.message;
         BuildLinearSymbol(app, message, H, X);

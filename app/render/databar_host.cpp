@@ -11,6 +11,7 @@
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
 #include "app/render/drawing_math.h"
+#include "app/render/message_report.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
 #include "platform/paths.h"

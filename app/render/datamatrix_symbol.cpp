@@ -12,6 +12,7 @@
 #include "app/render/builders.h"
 #include "app/render/encode32.h"
 #include "app/render/matrix_modules.h"
+#include "app/render/message_report.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
 

@@ -9,6 +9,7 @@
 #include "app/model/symbology.h"
 #include "app/render/builders.h"
 #include "app/render/linear_layout.h"
+#include "app/render/message_report.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
 
@@ -53,10 +54,18 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
     if (barHeight <= 0) { reportMessageError(app, 18); return; }
     if (narrowWidth <= 0) { reportMessageError(app, 17); return; }
 
-    std::string text = message, supplement, pattern, checkText;
-    bool failed = true;
-    EncodeLinear(app, text, supplement, pattern, checkText, failed);
-    if (failed) return;
+    LinearEncoding e = EncodeLinear(s, message);
+    if (e.error != 0) {
+        reportMessageError(app, e.error);
+        if (e.secondBeep && app.ui) app.ui->beep();
+        return;
+    }
+    // POSTNET shows the ZIP code it found in its normalised form.
+    if (code == 24) s.message = e.text;
+    const std::string& text = e.text;
+    const std::string& supplement = e.addOnDigits;
+    std::string& pattern = e.pattern;
+    const std::string& checkText = e.checkText;
     if (!pattern.empty() && (pattern.back() == '1' || pattern.back() == '2')) pattern.pop_back();
     app.output.barPattern = pattern;
     message = text;

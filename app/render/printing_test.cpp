@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "app/automation/dde_link.h"
-#include "app/automation/window_startup.h"
+#include "app/commands/window_startup.h"
 #include "app/model/symbol_fields.h"
 #include "app/render/dimension_checks.h"
 #include "app/render/output_test_util.h"

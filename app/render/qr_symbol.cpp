@@ -9,6 +9,7 @@
 #include "app/render/builders.h"
 #include "app/render/drawing_math.h"
 #include "app/render/matrix_modules.h"
+#include "app/render/message_report.h"
 #include "app/render/qr_control.h"
 #include "platform/gdi.h"
 #include "platform/placeable.h"

@@ -1,6 +1,7 @@
-#include "app/automation/window_startup.h"
+#include "app/commands/window_startup.h"
 
-#include "app/automation/option_commands.h"
+#include "app/commands/option_commands.h"
+#include "app/commands/select_symbology.h"
 #include "app/model/app_state.h"
 #include "app/model/symbol_fields.h"
 #include "app/render/print_symbol.h"

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "app/commands/select_symbology.h"
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
 #include "app/model/symbol_fields.h"
@@ -17,6 +18,7 @@
 #include "app/pdf417/pdf417_rows.h"
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
+#include "app/render/pdf417_pattern_file.h"
 #include "platform/paths.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"

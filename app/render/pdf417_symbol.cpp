@@ -14,6 +14,8 @@
 #include "app/pdf417/pdf417_rows.h"
 #include "app/render/builders.h"
 #include "app/render/drawing_math.h"
+#include "app/render/message_report.h"
+#include "app/render/pdf417_pattern_file.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
 

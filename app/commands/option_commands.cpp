@@ -1,4 +1,4 @@
-#include "app/automation/option_commands.h"
+#include "app/commands/option_commands.h"
 
 #include "app/model/app_state.h"
 #include "app/model/symbol_fields.h"

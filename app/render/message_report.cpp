@@ -1,0 +1,18 @@
+#include "app/render/message_report.h"
+
+#include "app/model/app_state.h"
+#include "app/model/messages.h"
+
+namespace quillet {
+
+void reportMessageError(AppState& app, int code) {
+    if (app.ui) app.ui->beep();
+    app.settings.symbolBuilt = false;
+    if (app.settings.messageWarnings) {
+        if (app.ui) app.ui->messageBox(messageText(code), app.appTitle, platform::Buttons::Ok);
+    } else if (app.clipboard) {
+        app.clipboard->empty();
+    }
+}
+
+}  // namespace quillet

@@ -1,0 +1,13 @@
+#pragma once
+// The one routine that reports validation and build errors of every
+// symbology by message code.
+namespace quillet {
+
+struct AppState;
+
+// Beeps, clears the symbol-built flag and shows the text; with invalid
+// message warnings off it shows nothing and empties the clipboard instead,
+// so an automated caller that asked for a symbol finds none.
+void reportMessageError(AppState& app, int code);
+
+}  // namespace quillet
