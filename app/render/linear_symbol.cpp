@@ -102,7 +102,7 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
         if (t.small) gdi::SelectObject(dc, mainFont);
     }
 
-    if (code < 24 && !s.comment.empty()) {
+    if (!isPostal(code) && !s.comment.empty()) {
         int x = 0;
         uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
         if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = L.W / 2; }
