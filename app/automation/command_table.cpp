@@ -63,6 +63,7 @@ bool buildFim(AppState& app, int index) {
     BuildFimPattern(app, index);
     return pictureOnClipboard(app);
 }
+
 bool paste(AppState& app, int) { return pasteMessage(app); }
 bool pasteData(AppState& app, int) { return MPaste_Click(app); }
 bool pasteBuildCopy(AppState& app, int) { return pasteMessage(app) && buildOnEmptyClipboard(app); }

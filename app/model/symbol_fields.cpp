@@ -11,6 +11,11 @@ namespace quillet {
 
 namespace {
 
+InsertList insertListKind(int code) {
+    const SymbologyInfo* row = findSymbology(code);
+    return row ? row->fields.insertList : InsertList::Hidden;
+}
+
 const char kControlNames[] =
     "NULSOHSTXETXEOTENQACKBELBS HT LF VT FF CR SO SI DLEDC1DC2DC3DC4NAKSYNETBCANEM SUBESCFS GS RS US ";
 
@@ -62,13 +67,6 @@ OptionMenus optionMenusFor(int code) {
     const SymbologyInfo* row = findSymbology(code);
     return row ? row->menus : OptionMenus{};
 }
-
-namespace {
-InsertList insertListKind(int code) {
-    const SymbologyInfo* row = findSymbology(code);
-    return row ? row->fields.insertList : InsertList::Hidden;
-}
-}  // namespace
 
 bool insertListShownFor(int code) { return insertListKind(code) != InsertList::Hidden; }
 
