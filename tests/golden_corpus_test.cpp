@@ -154,5 +154,24 @@ const GoldenSymbol kCorpus[] = {
 INSTANTIATE_TEST_SUITE_P(Corpus, Golden, ::testing::ValuesIn(kCorpus),
                          [](const auto& info) { return info.param.name; });
 
+// The FIM commands draw the pictures of the FIM menu items and leave the
+// symbology and the symbol-built flag alone.
+TEST(GoldenFimCommands, DrawTheFimPictures) {
+    const std::pair<const char*, const char*> kFim[] = {{"[FIMA]", "fim_a"}, {"[fimb]", "fim_b"}, {"[FimC]", "fim_c"}};
+    for (const auto& [command, name] : kFim) {
+        test::AppHarness h;
+        startMainWindow(h.app);
+        h.app.settings.printerWarnings = false;
+        ASSERT_FALSE(LinkExecute(h.app, std::string("[CODE128][MESSAGE='ABC'][BUILD/COPY]") + command)) << command;
+        EXPECT_EQ(h.app.settings.symbology, 13) << command;
+        EXPECT_TRUE(h.app.settings.symbolBuilt) << command;  // still the Code 128 build's
+        ASSERT_TRUE(h.clipboard.metafilePict().has_value()) << command;
+        EXPECT_EQ(h.clipboard.metafilePict()->xExt, 1350) << command;
+        const std::string golden = readBytes(std::filesystem::path(QUILLET_GOLDEN_DIR) / (std::string(name) + ".wmf"));
+        ASSERT_FALSE(golden.empty()) << name;
+        EXPECT_TRUE(readBytes(h.app.scratchMetafilePath) == golden) << command << " did not draw " << name;
+    }
+}
+
 }  // namespace
 }  // namespace quillet

@@ -17,6 +17,7 @@
 #include "app/model/symbol_fields.h"
 #include "app/model/symbology.h"
 #include "app/render/build_copy.h"
+#include "app/render/builders.h"
 #include "app/render/paste.h"
 #include "app/render/print_symbol.h"
 #include "app/render/save_symbol.h"
@@ -31,12 +32,16 @@ void emptyClipboard(AppState& app) {
     if (app.clipboard) app.clipboard->empty();
 }
 
+bool pictureOnClipboard(AppState& app) { return app.clipboard && app.clipboard->metafilePict().has_value(); }
+
 // Build/Copy on an emptied clipboard; it succeeded when a picture is there.
 bool buildOnEmptyClipboard(AppState& app) {
     emptyClipboard(app);
     BuildCopy(app);
-    return app.clipboard && app.clipboard->metafilePict().has_value();
+    return pictureOnClipboard(app);
 }
+
+bool selected(const AppState& app, Symbology s) { return Symbology(app.settings.symbology) == s; }
 
 std::optional<std::string> clipboardText(AppState& app) {
     if (!app.clipboard) return std::nullopt;
@@ -51,6 +56,15 @@ bool pasteMessage(AppState& app) {
 }
 
 bool buildCopy(AppState& app, int) { return buildOnEmptyClipboard(app); }
+
+// A FIM pattern is drawn like its menu item does, leaving the symbology as
+// it is.
+bool buildFim(AppState& app, int index) {
+    emptyClipboard(app);
+    BuildFimPattern(app, index);
+    return pictureOnClipboard(app);
+}
+
 bool paste(AppState& app, int) { return pasteMessage(app); }
 bool pasteData(AppState& app, int) { return MPaste_Click(app); }
 bool pasteBuildCopy(AppState& app, int) { return pasteMessage(app) && buildOnEmptyClipboard(app); }
@@ -137,11 +151,6 @@ bool minimise(AppState& app, int on) {
 
 bool appExit(AppState& app, int) {
     app.exitOnClose = true;
-    return true;
-}
-
-bool selectCode(AppState& app, int code) {
-    selectSymbology(app, code);
     return true;
 }
 
@@ -249,7 +258,7 @@ bool pdfMode(AppState& app, int mode) {
 bool pdfCodewords(AppState& app, int on) {
     app.settings.pdf.pdfShowCodewords = on;
     // The display holds the codewords of the last build; without them it is empty.
-    if (!on && app.settings.symbology == 15) setSupplement(app, "");
+    if (!on && selected(app, Symbology::Pdf417)) setSupplement(app, "");
     rebuildIfBuilt(app);
     return true;
 }
@@ -303,56 +312,12 @@ struct Keyword {
 };
 
 constexpr Keyword kKeywords[] = {
-    // Symbology selection (the menu command marks the change itself).
-    {"[CODE39]", selectCode, 1, false},
-    {"[CODE39FULLASCII]", selectCode, 2, false},
-    {"[UPCA]", selectCode, 3, false},
-    {"[UPCE]", selectCode, 4, false},
-    {"[UPCE1]", selectCode, 5, false},
-    {"[EAN8]", selectCode, 6, false},
-    {"[EAN13]", selectCode, 7, false},
-    {"[BOOKLAN]", selectCode, 8, false},
-    {"[BOOKLAND]", selectCode, 8, false},
-    {"[I2OF5]", selectCode, 9, false},
-    {"[D2OF5]", selectCode, 10, false},
-    {"[CODABAR]", selectCode, 11, false},
-    {"[CODE93]", selectCode, 12, false},
-    {"[CODE128]", selectCode, 13, false},
-    {"[GS1-128]", selectCode, 14, false},
-    {"[GS1128]", selectCode, 14, false},
-    {"[EAN/UCC128]", selectCode, 14, false},
-    {"[PDF417]", selectCode, 15, false},
-    {"[AZTEC]", selectCode, 16, false},
-    {"[DATAMATRIX]", selectCode, 17, false},
-    {"[QR]", selectCode, 18, false},
-    {"[QRCODE]", selectCode, 18, false},
-    {"[MSI]", selectCode, 19, false},
-    {"[PLESSEY]", selectCode, 19, false},
-    {"[MSIPLESSEY]", selectCode, 19, false},
-    {"[GS1-DATABAR]", selectCode, 20, false},
-    {"[GS1DATABAR]", selectCode, 20, false},
-    {"[RSS]", selectCode, 20, false},
-    {"[RSS14]", selectCode, 20, false},
-    {"[GS1DATABARSTACKED]", selectCode, 21, false},
-    {"[GS1-DATABAR-STACKED]", selectCode, 21, false},
-    {"[RSS14STACKED]", selectCode, 21, false},
-    {"[RSS14S]", selectCode, 21, false},
-    {"[GS1DATABARSTACKEDOMNI]", selectCode, 22, false},
-    {"[GS1-DATABAR-STACKED-OMNI]", selectCode, 22, false},
-    {"[RSS14STACKEDOMNI]", selectCode, 22, false},
-    {"[RSS14SO]", selectCode, 22, false},
-    {"[GS1LIMITED]", selectCode, 23, false},
-    {"[GS1-LIMITED]", selectCode, 23, false},
-    {"[RSSLIMITED]", selectCode, 23, false},
-    {"[RSSLIM]", selectCode, 23, false},
-    {"[ZIP]", selectCode, 24, false},
-    {"[POSTNET]", selectCode, 24, false},
-    {"[BPO]", selectCode, 25, false},
-    {"[BPO4SC]", selectCode, 25, false},
-
     // Building, clipboard, printing, saving.
     {"[BUILD/COPY]", buildCopy, 0, false},
     {"[BUILDCOPY]", buildCopy, 0, false},
+    {"[FIMA]", buildFim, 1, false},
+    {"[FIMB]", buildFim, 2, false},
+    {"[FIMC]", buildFim, 3, false},
     {"[PASTE]", paste, 0, true},
     {"[PASTEMESSAGE]", paste, 0, true},
     {"[PASTE/BUILD/COPY]", pasteBuildCopy, 0, true},
@@ -496,7 +461,7 @@ bool comment(AppState& app, const std::string& v, int) {
 }
 
 bool supplement(AppState& app, const std::string& v, int) {
-    if (app.settings.symbology == 15) return false;
+    if (selected(app, Symbology::Pdf417)) return false;
     std::string digits = decodeValue(v);
     for (char c : digits)
         if (c < '0' || c > '9') return false;
@@ -519,7 +484,7 @@ bool barWidth(AppState& app, const std::string& v, int) {
 }
 
 bool barHeight(AppState& app, const std::string& v, int) {
-    if (app.settings.symbology == 15) return false;
+    if (selected(app, Symbology::Pdf417)) return false;
     auto n = dimension(v);
     if (!n) return false;
     setBCHeightText(app, formatNumber(*n, "##0.0#"));
@@ -575,19 +540,19 @@ bool moduleDimension(AppState& app, const std::string& v, int field) {
     switch (field) {
     case PdfWidth:
         s.pdfModuleWidth = units;
-        if (s.symbology == 15) setNBWidthText(app, text);
+        if (selected(app, Symbology::Pdf417)) setNBWidthText(app, text);
         break;
     case PdfHeight:
         s.pdfModuleHeight = units;
-        if (s.symbology == 15) setBCHeightText(app, text);
+        if (selected(app, Symbology::Pdf417)) setBCHeightText(app, text);
         break;
     case AztecSize:
         s.matrixModuleSize = units;
-        if (s.symbology == 16) setNBWidthText(app, text);
+        if (selected(app, Symbology::Aztec)) setNBWidthText(app, text);
         break;
     default:
         s.matrixModuleSize = units;
-        if (s.symbology == 17) setNBWidthText(app, text);
+        if (selected(app, Symbology::DataMatrix)) setNBWidthText(app, text);
         break;
     }
     rebuildIfBuilt(app);
@@ -598,7 +563,7 @@ bool pdfAspect(AppState& app, const std::string& v, int) {
     auto n = parseNumber(v);
     if (!n) return false;
     app.settings.pdf.pdfAspectRatio = *n;
-    if (app.settings.symbology == 15) app.window.magnifyText = formatNumber(*n, "#0.0##");
+    if (selected(app, Symbology::Pdf417)) app.window.magnifyText = formatNumber(*n, "#0.0##");
     rebuildIfBuilt(app);
     return true;
 }
@@ -827,6 +792,11 @@ constexpr ValueKeyword kValueKeywords[] = {
 
 bool runCommand(AppState& app, const std::string& raw) {
     const std::string key = upperAscii(raw);
+    // Symbology selection: the menu command marks the change itself.
+    if (const int code = symbologyCodeByKeyword(key)) {
+        selectSymbology(app, code);
+        return true;
+    }
     for (const Keyword& k : kKeywords) {
         if (key != k.key) continue;
         const bool ok = k.action(app, k.arg);

@@ -8,6 +8,7 @@
 #include "app/model/app_state.h"
 #include "app/model/number_format.h"
 #include "app/model/symbol_fields.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
@@ -57,11 +58,12 @@ std::string numberedMessage(const NumberingOptions& n) {
 }
 
 int upcEanMessageLength(int symbology) {
-    switch (symbology) {
-    case 3: return 12;
-    case 4: case 5: return 7;
-    case 6: return 8;
-    case 7: case 8: return 13;
+    using enum Symbology;
+    switch (Symbology(symbology)) {
+    case UpcA: return 12;
+    case UpcE: case UpcE1: return 7;
+    case Ean8: return 8;
+    case Ean13: case BookLand: return 13;
     default: return 0;
     }
 }
@@ -101,9 +103,10 @@ LineMessage splitUpcEanLine(const std::string& raw, int symbology) {
 }
 
 LineMessage messageFromLine(const std::string& line, int symbology) {
-    switch (symbology) {
-    case 9: case 10: case 11: case 24: return {trimSpaces(line), std::nullopt};
-    case 3: case 4: case 5: case 6: case 7: case 8: return splitUpcEanLine(line, symbology);
+    if (isUpcEan(symbology)) return splitUpcEanLine(line, symbology);
+    using enum Symbology;
+    switch (Symbology(symbology)) {
+    case Interleaved2of5: case Discrete2of5: case Codabar: case Postnet: return {trimSpaces(line), std::nullopt};
     default: return {line, std::nullopt};
     }
 }

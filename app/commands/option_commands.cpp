@@ -2,6 +2,7 @@
 
 #include "app/model/app_state.h"
 #include "app/model/symbol_fields.h"
+#include "app/model/symbology.h"
 #include "app/render/build_copy.h"
 
 namespace quillet {
@@ -10,10 +11,11 @@ namespace {
 
 void changed(AppState& app) { app.settings.changed = true; }
 
-// The font matters to a rebuild only where human-readable text is drawn.
+// A font change rebuilds only the symbologies listed before PDF417 in the
+// Symbology menu, and only with text on.
 void fontChanged(AppState& app) {
     changed(app);
-    if (app.settings.symbology < 15 && app.settings.includeText) rebuildIfBuilt(app);
+    if (app.settings.symbology < int(Symbology::Pdf417) && app.settings.includeText) rebuildIfBuilt(app);
 }
 
 }  // namespace
@@ -31,13 +33,13 @@ void setIncludeText(AppState& app, bool on) {
 void setTextAbove(AppState& app, bool on) {
     app.settings.textAbove = on;
     changed(app);
-    if (app.settings.symbology != 15) rebuildIfBuilt(app);
+    if (Symbology(app.settings.symbology) != Symbology::Pdf417) rebuildIfBuilt(app);
 }
 
 void setCommentAbove(AppState& app, bool on) {
     app.settings.commentAbove = on;
     changed(app);
-    if (app.settings.symbology != 15) rebuildIfBuilt(app);
+    if (Symbology(app.settings.symbology) != Symbology::Pdf417) rebuildIfBuilt(app);
 }
 
 void setCommentAlign(AppState& app, int align) {

@@ -5,6 +5,7 @@
 #include "app/encode/code128.h"
 #include "app/encode/linear_job.h"
 #include "app/model/check_digits.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
@@ -24,7 +25,7 @@ void encodeCode128(LinearJob& job) {
     for (char c : msg)
         if (static_cast<unsigned char>(c) > kFnc4Char) { job.error = 12; return; }
 
-    const bool gs1 = job.settings.symbology == 14;
+    const bool gs1 = Symbology(job.settings.symbology) == Symbology::Gs1_128;
     if (gs1 && job.settings.optionalCheckDigit && allDigits(msg)) msg += char('0' + mod10LeftWeighted(msg));
 
     std::vector<int> values = code128Values(msg, gs1);

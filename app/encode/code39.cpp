@@ -6,6 +6,7 @@
 #include "app/encode/full_ascii.h"
 #include "app/encode/linear_job.h"
 #include "app/model/check_digits.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
@@ -56,7 +57,7 @@ void fillCode39Table(PatternTables& t) {
 }
 
 void encodeCode39(LinearJob& job) {
-    const bool full = job.settings.symbology == 2;
+    const bool full = Symbology(job.settings.symbology) == Symbology::Code39FullAscii;
     std::string& msg = job.message;
     if (!full)
         for (char& c : msg) c = char(std::toupper(static_cast<unsigned char>(c)));

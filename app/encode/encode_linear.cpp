@@ -1,22 +1,24 @@
 #include "app/encode/encode_linear.h"
 
 #include "app/encode/linear_job.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
 void encodeLinearJob(LinearJob& job) {
     // Only the UPC/EAN family hands back add-on digits.
-    if (job.settings.symbology < 3 || job.settings.symbology > 8) job.supplement.clear();
-    switch (job.settings.symbology) {
-    case 1: case 2: encodeCode39(job); break;
-    case 3: case 4: case 5: case 6: case 7: case 8: encodeUpcEan(job); break;
-    case 9: encodeInterleaved2of5(job); break;
-    case 10: encodeDiscrete2of5(job); break;
-    case 11: encodeCodabar(job); break;
-    case 12: encodeCode93(job); break;
-    case 13: case 14: encodeCode128(job); break;
-    case 19: encodeMsiPlessey(job); break;
-    case 24: case 25: encodePostal(job); break;
+    if (!isUpcEan(job.settings.symbology)) job.supplement.clear();
+    using enum Symbology;
+    switch (Symbology(job.settings.symbology)) {
+    case Code39: case Code39FullAscii: encodeCode39(job); break;
+    case UpcA: case UpcE: case UpcE1: case Ean8: case Ean13: case BookLand: encodeUpcEan(job); break;
+    case Interleaved2of5: encodeInterleaved2of5(job); break;
+    case Discrete2of5: encodeDiscrete2of5(job); break;
+    case Codabar: encodeCodabar(job); break;
+    case Code93: encodeCode93(job); break;
+    case Code128: case Gs1_128: encodeCode128(job); break;
+    case MsiPlessey: encodeMsiPlessey(job); break;
+    case Postnet: case Bpo4State: encodePostal(job); break;
     default: break;
     }
 }

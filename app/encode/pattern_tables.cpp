@@ -1,23 +1,26 @@
 #include "app/encode/pattern_tables.h"
 
+#include "app/model/symbology.h"
+
 namespace quillet {
 
 void buildPatternTables(PatternTables& t, int symbology) {
-    if (symbology == 0) symbology = 1;
+    if (symbology == 0) symbology = int(Symbology::Code39);
     t = PatternTables{};
     t.symbology = symbology;
     // The G-set table is always filled, whatever the symbology.
     fillUpcEanTables(t, 0);
-    switch (symbology) {
-    case 1: case 2: fillCode39Table(t); break;
-    case 3: case 4: case 5: case 6: case 7: case 8: fillUpcEanTables(t, symbology); break;
-    case 9: fillInterleaved2of5Table(t); break;
-    case 10: fillDiscrete2of5Table(t); break;
-    case 11: fillCodabarTable(t); break;
-    case 12: fillCode93Table(t); break;
-    case 13: case 14: fillCode128Table(t); break;
-    case 19: fillMsiTable(t); break;
-    case 24: case 25: fillPostalTables(t, symbology); break;
+    using enum Symbology;
+    switch (Symbology(symbology)) {
+    case Code39: case Code39FullAscii: fillCode39Table(t); break;
+    case UpcA: case UpcE: case UpcE1: case Ean8: case Ean13: case BookLand: fillUpcEanTables(t, symbology); break;
+    case Interleaved2of5: fillInterleaved2of5Table(t); break;
+    case Discrete2of5: fillDiscrete2of5Table(t); break;
+    case Codabar: fillCodabarTable(t); break;
+    case Code93: fillCode93Table(t); break;
+    case Code128: case Gs1_128: fillCode128Table(t); break;
+    case MsiPlessey: fillMsiTable(t); break;
+    case Postnet: case Bpo4State: fillPostalTables(t, symbology); break;
     default: break;
     }
 }

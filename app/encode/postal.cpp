@@ -6,6 +6,7 @@
 
 #include "app/encode/linear_job.h"
 #include "app/encode/postal.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
@@ -23,7 +24,7 @@ constexpr std::string_view kFourStateChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWX
 }  // namespace
 
 void fillPostalTables(PatternTables& t, int symbology) {
-    if (symbology == 24) {
+    if (Symbology(symbology) == Symbology::Postnet) {
         for (int d = 0; d < 10; ++d) {
             std::string p;
             for (char b : kPostnet[size_t(d)]) p += b == '1' ? '4' : '3';
@@ -43,7 +44,7 @@ void fillPostalTables(PatternTables& t, int symbology) {
 }
 
 void encodePostal(LinearJob& job) {
-    if (job.settings.symbology == 24)
+    if (Symbology(job.settings.symbology) == Symbology::Postnet)
         encodePostnet(job);
     else
         encodeBpo4State(job);

@@ -8,19 +8,22 @@
 #include "app/encode/upc_ean.h"
 #include "app/encode/upc_ean_tables.h"
 #include "app/model/check_digits.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
 namespace {
 
-enum Symbology { UpcA = 3, UpcE = 4, UpcE1 = 5, Ean8 = 6, Ean13 = 7, BookLand = 8 };
+using enum Symbology;
 
-struct Family {
+// The data digits before the check digit, and the message code when the
+// digits or their number are wrong.
+struct DataDigits {
     size_t dataLength;
-    int errorCode;  // digits or length wrong
+    int errorCode;
 };
 
-Family familyOf(int symbology) {
+DataDigits dataDigitsOf(Symbology symbology) {
     switch (symbology) {
     case UpcA: return {11, 2};
     case UpcE: case UpcE1: return {6, 13};
@@ -108,7 +111,7 @@ void writeAddOn(DigitWriter& w, const std::string& digits) {
 
 void encodeUpcEan(LinearJob& job) {
     const SymbolSettings& s = job.settings;
-    const int sym = s.symbology;
+    const Symbology sym = Symbology(s.symbology);
     std::string msg = job.message;
     std::string supplement = job.supplement;
 
@@ -121,7 +124,7 @@ void encodeUpcEan(LinearJob& job) {
         supplement = *addOn;
     }
 
-    const Family f = familyOf(sym);
+    const DataDigits f = dataDigitsOf(sym);
     if (!allDigits(msg)) { job.error = f.errorCode; return; }
     if (s.messageWarnings) {
         // BookLand data come from the ISBN without its check character, so

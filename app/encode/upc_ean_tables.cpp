@@ -7,6 +7,7 @@
 
 #include "app/encode/pattern_tables.h"
 #include "app/model/check_digits.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
@@ -69,7 +70,7 @@ std::string_view addOnParity(std::string_view digits) {
 
 void fillUpcEanTables(PatternTables& t, int symbology) {
     for (int d = 0; d < 10; ++d) t.eanEven[size_t(d)] = upcEanDigitPattern(UpcEanSet::G, d);
-    if (symbology < 3 || symbology > 8) return;
+    if (!isUpcEan(symbology)) return;
     for (int d = 0; d < 10; ++d) {
         t.main[size_t('0' + d)] = upcEanDigitPattern(UpcEanSet::L, d);
         t.upcRight[size_t('0' + d)] = upcEanDigitPattern(UpcEanSet::R, d);

@@ -1,6 +1,7 @@
 #include "app/model/field_input.h"
 
 #include "app/model/settings.h"
+#include "app/model/symbology.h"
 #include "platform/codepage.h"
 
 namespace quillet {
@@ -17,7 +18,9 @@ KeyVerdict dimensionFieldKey(const std::string& text, char key) {
 
 KeyVerdict magnifyFieldKey(int symbology, const std::string& text, char key) {
     if (key == kBackspace) return KeyVerdict::Accept;
-    if (!isDigit(key) && !(symbology == 15 && key == '.')) return KeyVerdict::Drop;
+    // The PDF417 aspect ratio has decimals.
+    const bool decimals = symbologyInfo(symbology).fields.scale == ScaleField::AspectRatio;
+    if (!isDigit(key) && !(decimals && key == '.')) return KeyVerdict::Drop;
     return text.size() >= 4 ? KeyVerdict::Drop : KeyVerdict::Accept;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/model/symbology.h"
+
 namespace quillet {
 
 void updateEffectiveDpi(SymbolSettings& s) {
@@ -59,13 +61,16 @@ double heightToUnit(const SymbolSettings& s, double cm) {
 }
 
 float& widthFieldFor(SymbolSettings& s) {
-    if (s.symbology == 15) return s.pdfModuleWidth;
-    if (s.symbology >= 16 && s.symbology <= 18) return s.matrixModuleSize;
+    switch (symbologyInfo(s.symbology).fields.width) {
+    case WidthField::PdfModuleWidth: return s.pdfModuleWidth;
+    case WidthField::MatrixModuleSize: return s.matrixModuleSize;
+    case WidthField::NarrowWidth: break;
+    }
     return s.narrowWidth;
 }
 
 void setHeightFromUnit(SymbolSettings& s, double typed) {
-    if (s.symbology == 15 || s.symbology == 16)
+    if (symbologyInfo(s.symbology).fields.height == HeightField::PdfModuleHeight)
         s.pdfModuleHeight = pdfHeightFromUnit(s, typed);
     else
         s.barHeight = heightFromUnit(s, typed);

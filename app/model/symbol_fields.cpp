@@ -10,22 +10,9 @@ namespace quillet {
 
 namespace {
 
-// Option menus by group. The linear groups differ only in bearer bars and
-// the optional check digit.
-OptionMenus linearMenus(bool bearerBars, bool checkDigit) {
-    OptionMenus m;
-    m.commentAlign = m.includeText = m.textAbove = m.commentAbove = true;
-    m.autoFontScaling = m.font = m.quietZones = true;
-    m.barWidthReduction = m.units = true;
-    m.bearerBars = bearerBars;
-    m.optionalCheckDigit = checkDigit;
-    return m;
-}
-
-OptionMenus matrixMenus() {
-    OptionMenus m;
-    m.commentAlign = m.commentAbove = m.font = m.barWidthReduction = m.units = true;
-    return m;
+InsertList insertListKind(int code) {
+    const SymbologyInfo* row = findSymbology(code);
+    return row ? row->fields.insertList : InsertList::Hidden;
 }
 
 const char kControlNames[] =
@@ -76,37 +63,22 @@ std::string lengthText(int units, bool metric) {
 }  // namespace
 
 OptionMenus optionMenusFor(int code) {
-    switch (code) {
-    case 1: case 2: case 9: case 11: return linearMenus(true, true);
-    case 3: case 4: case 5: case 6: case 7: case 8: return linearMenus(false, false);
-    case 19: return linearMenus(false, true);
-    case 20: case 21: case 22: case 23: return linearMenus(false, false);
-    case 10: case 12: case 13: return linearMenus(true, false);
-    case 14: return linearMenus(true, true);
-    case 15: {
-        OptionMenus m;
-        m.commentAlign = m.commentAbove = m.font = m.quietZones = true;
-        m.pdfOptions = m.pdfCharacterSet = m.barWidthReduction = m.units = true;
-        return m;
-    }
-    case 16: { OptionMenus m = matrixMenus(); m.aztecOptions = true; return m; }
-    case 17: { OptionMenus m = matrixMenus(); m.dmOptions = true; return m; }
-    case 18: { OptionMenus m = matrixMenus(); m.qrOptions = true; return m; }
-    default: return OptionMenus{};  // postal codes: none
-    }
+    const SymbologyInfo* row = findSymbology(code);
+    return row ? row->menus : OptionMenus{};
 }
 
-bool insertListShownFor(int code) { return code == 2 || code == 12 || code == 13 || code == 14 || is2D(code); }
+bool insertListShownFor(int code) { return insertListKind(code) != InsertList::Hidden; }
 
 std::vector<InsertEntry> insertListFor(int code) {
     std::vector<InsertEntry> list;
-    if (!insertListShownFor(code)) return list;
+    const InsertList kind = insertListKind(code);
+    if (kind == InsertList::Hidden) return list;
     for (int c = 0; c < 128; ++c) list.push_back({c, controlName(c)});
-    if (code == 13) {
+    if (kind == InsertList::Code128Functions) {
         for (int i = 0; i < 4; ++i) list.push_back({128 + i, "FNC" + std::to_string(i + 1)});
-    } else if (code == 14) {
+    } else if (kind == InsertList::Fnc1) {
         list.push_back({128, "FNC1"});
-    } else if (is2D(code)) {
+    } else if (kind == InsertList::Extended) {
         for (int c = 128; c < 256; ++c) list.push_back({c, {}});
     }
     return list;
@@ -132,7 +104,7 @@ std::string messageDisplayForm(const std::string& message) {
 }
 
 void setSymbologyFields(AppState& app, int code) {
-    if (code < 1 || code > kSymbologyCount) return;
+    if (!findSymbology(code)) return;
     SymbolSettings& s = app.settings;
     MainWindow& w = app.window;
     const int previous = s.symbology;
@@ -148,69 +120,71 @@ void setSymbologyFields(AppState& app, int code) {
     if (isUpcEan(code) && !isUpcEan(previous)) {
         w.magnifyList = magnificationListEntries();
         setMagnifyText(app, formatNumber(s.magnification, "##0.####"), false);
-    } else if (code == 15 && previous != 15) {
+    } else if (Symbology(code) == Symbology::Pdf417 && previous != code) {
         w.magnifyList.clear();
         w.magnifyText = formatNumber(s.pdf.pdfAspectRatio, "#0.0##");
     }
     refreshSymbolFields(app);
 }
 
+namespace {
+
+std::string checkLabelFor(CheckDisplay check, bool optionalCheckDigit, bool vertical) {
+    switch (check) {
+    case CheckDisplay::OptionalCheckDigit: return optionalCheckDigit ? "Check Digit Value =" : "";
+    case CheckDisplay::CheckDigit: return "Check Digit Value =";
+    case CheckDisplay::CheckDigits: return "Check Digit Values =";
+    case CheckDisplay::BarToBar: return vertical ? "Bar To Bar Height =" : "Bar To Bar Width =";
+    case CheckDisplay::TotalHeight: return vertical ? "Total Symbol Width =" : "Total Symbol Height =";
+    case CheckDisplay::None: break;
+    }
+    return {};
+}
+
+}  // namespace
+
 void refreshFieldLabels(AppState& app) {
     const SymbolSettings& s = app.settings;
     MainWindow& w = app.window;
-    const int code = s.symbology;
+    const FieldLayout& f = symbologyInfo(s.symbology).fields;
     const bool vertical = isVertical(s);
 
-    w.messageLabel = code == 8 ? "ISBN Number:" : "Bar Code Message:";
+    w.messageLabel = f.messageLabel;
+    // A hidden field keeps its last label.
+    w.supplementVisible = !f.supplementLabel.empty();
+    if (w.supplementVisible) w.supplementLabel = f.supplementLabel;
 
-    w.supplementVisible = true;
-    if (code >= 3 && code <= 5) w.supplementLabel = "UPC Supplemental:";
-    else if (code == 6 || code == 7) w.supplementLabel = "EAN Supplemental:";
-    else if (code == 8) w.supplementLabel = "Price/Supplemental:";
-    else if (isDataBar(code)) w.supplementLabel = "Composite Message:";
-    else if (code == 15) w.supplementLabel = "Generated Code Words";
-    else w.supplementVisible = false;
-
-    w.ratioListVisible = w.magnifyVisible = false;
-    if (code == 1 || code == 2 || code == 19 || (code >= 9 && code <= 11)) {
-        w.ratioLabel = "Narrow To Wide Ratio";
-        w.ratioListVisible = true;
-    } else if (isUpcEan(code)) {
-        w.ratioLabel = "Magnification (percent)";
-        w.magnifyVisible = true;
-    } else if (code == 15) {
-        w.ratioLabel = "Symbol Aspect Ratio";
-        w.magnifyVisible = true;
-    } else {
-        w.ratioLabel.clear();
+    w.ratioListVisible = f.scale == ScaleField::Ratio;
+    w.magnifyVisible = f.scale == ScaleField::Magnification || f.scale == ScaleField::AspectRatio;
+    switch (f.scale) {
+    case ScaleField::Ratio: w.ratioLabel = "Narrow To Wide Ratio"; break;
+    case ScaleField::Magnification: w.ratioLabel = "Magnification (percent)"; break;
+    case ScaleField::AspectRatio: w.ratioLabel = "Symbol Aspect Ratio"; break;
+    case ScaleField::None: w.ratioLabel.clear(); break;
     }
 
-    w.checkVisible = true;
-    if (code == 19 || ((code == 1 || code == 2) && s.optionalCheckDigit)) w.checkLabel = "Check Digit Value =";
-    else if (isUpcEan(code)) w.checkLabel = vertical ? "Bar To Bar Height =" : "Bar To Bar Width =";
-    else if (code == 12) w.checkLabel = "Check Digit Values =";
-    else if (code == 13 || code == 14) w.checkLabel = "Check Digit Value =";
-    else if (isDataBar(code)) w.checkLabel = vertical ? "Total Symbol Width =" : "Total Symbol Height =";
-    else {
-        w.checkLabel.clear();
-        w.checkVisible = false;
-    }
+    w.checkLabel = checkLabelFor(f.check, s.optionalCheckDigit, vertical);
+    w.checkVisible = !w.checkLabel.empty();
     w.totalLabel = vertical ? "Total Symbol Height =" : "Total Symbol Width =";
 
     const std::string suffix = unitSuffix(s.unitMode);
-    if (code == 15) {
+    switch (f.width) {
+    case WidthField::PdfModuleWidth:
         w.widthLabel = "Module Width " + suffix;
         w.heightLabel = "Module Height " + suffix;
-    } else if (code >= 16 && code <= 18) {
+        break;
+    case WidthField::MatrixModuleSize:
         w.widthLabel = "Module Size " + suffix;
         w.heightLabel.clear();
-    } else {
+        break;
+    case WidthField::NarrowWidth:
         w.widthLabel = "Narrow Bar Width " + suffix;
         w.heightLabel = heightLabel(s.unitMode);
+        break;
     }
-    w.widthVisible = !isPostal(code);
-    w.heightVisible = !isPostal(code) && !(code >= 16 && code <= 18);
-    w.commentVisible = !isPostal(code) && code != 18;
+    w.widthVisible = f.widthShown;
+    w.heightVisible = f.heightShown;
+    w.commentVisible = f.commentShown;
 }
 
 void refreshSymbolFields(AppState& app) {
@@ -218,7 +192,7 @@ void refreshSymbolFields(AppState& app) {
     updateEffectiveDpi(s);
     refreshFieldLabels(app);
     setNBWidthText(app, dimensionText(s, widthToUnit(s, widthFieldFor(s))));
-    const bool pdfHeight = s.symbology == 15 || s.symbology == 16;
+    const bool pdfHeight = symbologyInfo(s.symbology).fields.height == HeightField::PdfModuleHeight;
     setBCHeightText(app, dimensionText(s, pdfHeight ? pdfHeightToUnit(s, s.pdfModuleHeight)
                                                    : heightToUnit(s, s.barHeight)));
     if (app.output.symbolWidth > 0)
@@ -241,7 +215,7 @@ void setMagnifyText(AppState& app, const std::string& text, bool typedOrCommande
     SymbolSettings& s = app.settings;
     w.magnifyText = text;
     const double value = numericFieldValue(text);
-    if (s.symbology == 15) {
+    if (symbologyInfo(s.symbology).fields.scale == ScaleField::AspectRatio) {
         if (typedOrCommanded) s.pdf.pdfAspectRatio = value;
         return;
     }
@@ -274,7 +248,7 @@ void setMessage(AppState& app, const std::string& message) {
 
 void setSupplement(AppState& app, const std::string& supplement) {
     app.settings.supplement = supplement;
-    if (app.settings.symbology != 15) app.settings.symbolBuilt = false;
+    if (Symbology(app.settings.symbology) != Symbology::Pdf417) app.settings.symbolBuilt = false;
 }
 
 }  // namespace quillet

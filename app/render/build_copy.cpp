@@ -2,6 +2,7 @@
 
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
+#include "app/model/symbology.h"
 #include "app/render/builders.h"
 #include "app/render/dimension_checks.h"
 #include "app/render/drawing_math.h"
@@ -33,16 +34,22 @@ void BuildCopy(AppState& app) {
     const int X = narrowWidthUnits(s.narrowWidth);
     const int H = barHeightUnits(s.barHeight);
     const int code = s.symbology;
-    if (s.messageWarnings && code != 24 && !CheckInvalidDimensions(app)) return;
-    if (s.printerWarnings && code != 24 && !CheckPrinterResolution(app, X, H)) return;
+    // POSTNET has a fixed size; BPO 4 State is still checked.
+    const bool fixedSize = Symbology(code) == Symbology::Postnet;
+    if (s.messageWarnings && !fixedSize && !CheckInvalidDimensions(app)) return;
+    if (s.printerWarnings && !fixedSize && !CheckPrinterResolution(app, X, H)) return;
 
-    switch (code) {
-    case 15: BuildPdf417Symbol(app, s.message, roundEven(H / 1000.0), X); break;
-    case 16: BuildAztecSymbol(app, s.message); break;
-    case 17: BuildDataMatrixSymbol(app); break;
-    case 18: BuildQrSymbol(app); break;
-    case 20: case 21: case 22: case 23: BuildDataBarSymbol(app, code); break;
-    default: {
+    const BuilderKind builder = symbologyInfo(code).builder;
+    switch (builder) {
+    case BuilderKind::Pdf417: BuildPdf417Symbol(app, s.message, roundEven(H / 1000.0), X); break;
+    case BuilderKind::Aztec: BuildAztecSymbol(app, s.message); break;
+    case BuilderKind::DataMatrix: BuildDataMatrixSymbol(app); break;
+    case BuilderKind::QrCode: BuildQrSymbol(app); break;
+    case BuilderKind::DataBar:
+    case BuilderKind::DataBarStacked:
+    case BuilderKind::DataBarStackedOmni:
+    case BuilderKind::DataBarLimited: BuildDataBarSymbol(app, builder); break;
+    case BuilderKind::Linear: {
         // The builder works on a copy: the stored message keeps what was typed.
         std::string message = s.message;
         BuildLinearSymbol(app, message, H, X);

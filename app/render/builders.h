@@ -2,6 +2,8 @@
 // The builders Build/Copy dispatches to, by symbology.
 #include <string>
 
+#include "app/model/symbology.h"
+
 namespace quillet {
 
 struct AppState;
@@ -12,6 +14,6 @@ void BuildPdf417Symbol(AppState& app, const std::string& message, int barHeightC
 void BuildAztecSymbol(AppState& app, const std::string& message);
 void BuildDataMatrixSymbol(AppState& app);
 void BuildQrSymbol(AppState& app);
-void BuildDataBarSymbol(AppState& app, int variant);  // 20..23
+void BuildDataBarSymbol(AppState& app, BuilderKind variant);  // one of the DataBar kinds
 
 }  // namespace quillet

@@ -71,13 +71,14 @@ std::string dataBarHumanReadable(const std::string& message) {
     return digits + char('0' + (10 - sum % 10) % 10);
 }
 
-void BuildDataBarSymbol(AppState& app, int variant) {
+void BuildDataBarSymbol(AppState& app, BuilderKind variant) {
+    using enum BuilderKind;
     SymbolSettings& s = app.settings;
     const std::string& message = s.message;
     const std::string& composite = s.supplement;
 
     if (message.empty() || message.size() > 13) { reportMessageError(app, 36); return; }
-    if (variant == 23) {
+    if (variant == DataBarLimited) {
         // The value test comes before the digit test: read up to the first non-digit.
         uint64_t v = 0;
         for (char c : message) {
@@ -100,27 +101,27 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     int32_t rowCount = 0, elementsPerRow = 0;
     int32_t status = -1;
     switch (variant) {
-    case 20:
+    case DataBar:
         if (lib.rss) status = lib.rss(&messagePtr, pattern.out(), compSep.out(), compRows.out(), &rowCount, &elementsPerRow);
         break;
-    case 21:
+    case DataBarStacked:
         if (lib.stacked)
             status = lib.stacked(&messagePtr, upper.out(), lower.out(), middleSep.out(), compSep.out(), compRows.out(),
                                  &rowCount, &elementsPerRow);
         break;
-    case 22:
+    case DataBarStackedOmni:
         if (lib.stackedOmni)
             status = lib.stackedOmni(&messagePtr, upper.out(), lower.out(), upperSep.out(), middleSep.out(),
                                      lowerSep.out(), compSep.out(), compRows.out(), &rowCount, &elementsPerRow);
         break;
-    case 23:
+    case DataBarLimited:
         if (lib.limited)
             status = lib.limited(&messagePtr, pattern.out(), compSep.out(), compRows.out(), &rowCount, &elementsPerRow);
         break;
     default: return;
     }
     if (status != 0) {
-        if (variant == 23 && composite.empty() && app.ui && s.messageWarnings) {
+        if (variant == DataBarLimited && composite.empty() && app.ui && s.messageWarnings) {
             // The library refuses every Limited symbol while it lacks the
             // standard's check character table; say so rather than blame a
             // composite message that is not there.
@@ -142,8 +143,8 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     int X = narrowWidthUnits(s.narrowWidth);
     if (X == 0) X = 33;
     int Hb = 0;
-    if (variant == 21) Hb = 13 * X;
-    else if (variant == 22) Hb = 69 * X;
+    if (variant == DataBarStacked) Hb = 13 * X;
+    else if (variant == DataBarStackedOmni) Hb = 69 * X;
     else {
         Hb = to16(long(std::clamp(std::nearbyint(double(s.barHeight) * 1000.0), -32768.0, 32767.0)));
         if (Hb == 0) Hb = 33 * X;
@@ -157,15 +158,16 @@ void BuildDataBarSymbol(AppState& app, int variant) {
 
     int mLinear = 96, o = 0;
     switch (variant) {
-    case 20: mLinear = 96; if (hasComposite) o = 5; break;
-    case 21: case 22: mLinear = 50; break;
-    case 23: mLinear = 74; if (hasComposite && e > 39) o = 10; break;
+    case DataBar: mLinear = 96; if (hasComposite) o = 5; break;
+    case DataBarStacked: case DataBarStackedOmni: mLinear = 50; break;
+    case DataBarLimited: mLinear = 74; if (hasComposite && e > 39) o = 10; break;
+    default: break;
     }
     int m = mLinear;
     if (hasComposite) {
-        if (variant == 20) m = 101;
-        else if (variant == 21 || variant == 22) m = 57;
-        else if (variant == 23 && e > 39) m = 84;
+        if (variant == DataBar) m = 101;
+        else if (variant == DataBarStacked || variant == DataBarStackedOmni) m = 57;
+        else if (variant == DataBarLimited && e > 39) m = 84;
     }
     const long Wl = long(2 * q + m) * X;
     const long Hl = long(Hb) + TH + CH + (hasComposite ? 2L * X * n + X : 0);
@@ -186,20 +188,21 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     const int left = o + q;
     if (hasComposite) rows.push_back({compSep.widths(), left, X});
     switch (variant) {
-    case 20: case 23: rows.push_back({pattern.widths(), left, Hb}); break;
-    case 21:
+    case DataBar: case DataBarLimited: rows.push_back({pattern.widths(), left, Hb}); break;
+    case DataBarStacked:
         rows.push_back({upper.widths(), left, 5 * X});
         rows.push_back({middleSep.widths(), left, X});
         // The lower row of the stacked symbols begins with its dark guard bar.
         rows.push_back({lower.widths(), left, 7 * X, true});
         break;
-    case 22:
+    case DataBarStackedOmni:
         rows.push_back({upper.widths(), left, 33 * X});
         rows.push_back({upperSep.widths(), left, X});
         rows.push_back({middleSep.widths(), left, X});
         rows.push_back({lowerSep.widths(), left, X});
         rows.push_back({lower.widths(), left, 33 * X, true});
         break;
+    default: break;
     }
 
     Colour back = s.backColour;

@@ -10,15 +10,17 @@ namespace quillet {
 bool CheckInvalidDimensions(AppState& app) {
     const SymbolSettings& s = app.settings;
     const int code = s.symbology;
+    const WidthField width = symbologyInfo(code).fields.width;
     const char* name = nullptr;
     if (isUpcEan(code)) {
         if (s.narrowWidth < 26.4f) name = "Narrow Bar Width";
-    } else if (code == 15) {
+    } else if (width == WidthField::PdfModuleWidth) {
         if (s.pdfModuleWidth < 16.6624f) name = "Module Width";
         if (s.pdfModuleHeight < 25.4f) name = "Module Height";
-    } else if (code == 16 || code == 17) {
-        if (s.matrixModuleSize < 25.4f) name = "Module Size";
-    } else if (code != 18) {
+    } else if (width == WidthField::MatrixModuleSize) {
+        // QR Code has no smallest nominal module.
+        if (Symbology(code) != Symbology::QrCode && s.matrixModuleSize < 25.4f) name = "Module Size";
+    } else {
         if (s.narrowWidth < 19.0f) name = "Narrow Bar Width";
     }
     if (!name) return true;
@@ -46,14 +48,14 @@ bool underThreeDots(double units, int dpi) {
 
 bool CheckPrinterResolution(AppState& app, int X, int H) {
     const SymbolSettings& s = app.settings;
-    const int code = s.symbology;
+    const WidthField width = symbologyInfo(s.symbology).fields.width;
     // Across the bars and along them: the printer axes swap for vertical symbols.
     const int across = s.effectiveDpiX, along = s.effectiveDpiY;
     const char* name = nullptr;
-    if (code == 15) {
+    if (width == WidthField::PdfModuleWidth) {
         if (underThreeDots(s.pdfModuleWidth, across)) name = "Module Width";
         if (underThreeDots(s.pdfModuleHeight, along)) name = "Module Height";
-    } else if (code >= 16 && code <= 18) {
+    } else if (width == WidthField::MatrixModuleSize) {
         if (underThreeDots(s.matrixModuleSize, across) || underThreeDots(s.matrixModuleSize, along)) name = "Module Size";
     } else {
         if (underThreeDots(X, across)) name = "Narrow Bar Width";

@@ -45,7 +45,10 @@ void upcEanBar(int code, int q, int m, int H, int TH, int& top, int& bottom) {
     const int h93 = roundEven(0.93 * H);
     top = 0;
     bottom = -H;
-    const bool ean13 = code == 7 || code == 8, upcA = code == 3, ean8 = code == 6, upcE = code == 4 || code == 5;
+    using enum Symbology;
+    const Symbology sym = Symbology(code);
+    const bool ean13 = sym == Ean13 || sym == BookLand, upcA = sym == UpcA, ean8 = sym == Ean8;
+    const bool upcE = sym == UpcE || sym == UpcE1;
     if (ean13 && ((q + 12 < m && m < q + 55) || (q + 58 < m && m < q + 102))) { bottom = -h93; return; }
     // UPC-A's last digit (modules 95-101) keeps the full height like the
     // first, whichever element its pattern begins with.
@@ -71,28 +74,31 @@ int cellCentre(double bandLeft, double cellWidth, int i) {
 LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) {
     LinearLayout L;
     const int code = in.symbology;
+    const Symbology sym = Symbology(code);
+    // Postal symbols have no text, comment, quiet zones or width reduction.
+    const bool postal = isPostal(code);
     const int X = in.X;
     int H = in.H;
     L.WD = roundEven(double(s.ratio * float(X)));
 
     // Quiet zones: 10 modules, 13 where the vertical bearers stand inside them.
-    if (code < 24 && s.quietZones) L.q = (s.bearerBars && !isUpcEan(code)) ? 13 : 10;
+    if (!postal && s.quietZones) L.q = (s.bearerBars && !isUpcEan(code)) ? 13 : 10;
     L.drawn = std::string(size_t(L.q), '1') + in.pattern + std::string(size_t(L.q), '1');
     const int q = L.q;
 
-    if (code == 24 || code == 25) {
+    if (postal) {
         L.W = 120 * int(L.drawn.size());
-        H = code == 24 ? 317 : 507;
+        H = sym == Symbology::Postnet ? 317 : 507;
     } else {
         long long w = 0;
         for (char c : L.drawn) w += (c == '2' || c == '4') ? L.WD : (long long)moduleCount(c) * X;
         L.W = w > 1000000 ? 1000000 : int(w);
         if (isUpcEan(code)) {
             int sLen = int(in.addOnDigits.size());
-            if (code == 3 || code == 7 || code == 8) {
+            if (sym == Symbology::UpcA || sym == Symbology::Ean13 || sym == Symbology::BookLand) {
                 L.C = (q + 56.5) * X;
                 L.S = (sLen * 9 / 2.0 + q + 115) * X;
-            } else if (code == 6) {
+            } else if (sym == Symbology::Ean8) {
                 L.C = (q + 42.5) * X;
                 L.S = (sLen * 9 / 2.0 + q + 87) * X;
             } else {
@@ -109,8 +115,8 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
 
     // Heights: the font factor is 35.15 units a point.
     L.F = s.autoFontScaling ? H / 6 : roundEven(s.fontSize * 35.15);
-    L.TH = (code < 24 && s.includeText) ? L.F : 0;
-    L.CH = (code < 24 && in.hasComment) ? L.F : 0;
+    L.TH = (!postal && s.includeText) ? L.F : 0;
+    L.CH = (!postal && in.hasComment) ? L.F : 0;
     L.T = H + L.TH + L.CH;
     L.A = s.commentAbove ? L.CH : 0;
     if (L.T > 32767 || L.T < 0) {
@@ -121,18 +127,18 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
     const int TH = L.TH, A = L.A;
     const bool shortenUpc = isUpcEan(code) && s.includeText && !s.textAbove;
     const int step = reductionStep(s);
-    const int r = (code < 24 && step != 0) ? roundEven(double(X) * step * 5 / 100.0) : 0;
+    const int r = (!postal && step != 0) ? roundEven(double(X) * step * 5 / 100.0) : 0;
     int x = 0, m = 0;
     bool firstBar = true;
     for (char c : L.drawn) {
         Rect bar{};
         int advance = 0;
         bool isBar = false;
-        if (code == 24) {
+        if (sym == Symbology::Postnet) {
             bar = {x, c == '3' ? -190 : 0, x + 50, -H};
             isBar = true;
             advance = 120;
-        } else if (code == 25) {
+        } else if (sym == Symbology::Bpo4State) {
             advance = 120;
             isBar = true;
             switch (c) {
@@ -157,8 +163,8 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
             if (firstBar) L.firstBarLeft = bar.left;
             firstBar = false;
             L.lastBarRight = bar.right;
-            if (code < 24 && r != 0) bar.right += gainOn(s) ? r : -r;
-            if (s.includeText && s.textAbove && code < 24) { bar.top -= TH; bar.bottom -= TH; }
+            if (!postal && r != 0) bar.right += gainOn(s) ? r : -r;
+            if (s.includeText && s.textAbove && !postal) { bar.top -= TH; bar.bottom -= TH; }
             if (A > 0) { bar.top -= A; bar.bottom -= A; }
             L.bars.push_back(bar);
         }
@@ -166,7 +172,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
     }
 
     // Bearer bars: top and bottom, and the sides when there are quiet zones.
-    if (s.bearerBars && !isUpcEan(code) && code < 24) {
+    if (s.bearerBars && !isUpcEan(code) && !postal) {
         const int b = 3 * X;
         const int Lx = s.quietZones ? 0 : L.firstBarLeft;
         const int Rx = s.quietZones ? L.W : L.lastBarRight;
@@ -180,7 +186,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
     }
 
     // Human-readable text.
-    if (code < 24 && s.includeText) {
+    if (!postal && s.includeText) {
         int D = 0;
         if (isUpcEan(code)) {
             D = roundEven(0.05 * H);
@@ -199,7 +205,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
             const double left = double(q) * X, right = E - double(q) * X;
             const double cell = (right - left) / n;
             const int top = s.textAbove ? -A : D - H - A;
-            const bool smallEnds = code == 3 || code == 4 || code == 5;
+            const bool smallEnds = sym == Symbology::UpcA || sym == Symbology::UpcE || sym == Symbology::UpcE1;
             const int drop = roundEven(0.2 * TH);
             for (int i = 0; i < n; ++i) {
                 const bool small = smallEnds && (i == 0 || i == n - 1);

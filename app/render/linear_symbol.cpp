@@ -61,7 +61,7 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
         return;
     }
     // POSTNET shows the ZIP code it found in its normalised form.
-    if (code == 24) s.message = e.text;
+    if (Symbology(code) == Symbology::Postnet) s.message = e.text;
     const std::string& text = e.text;
     const std::string& supplement = e.addOnDigits;
     std::string& pattern = e.pattern;
@@ -111,7 +111,7 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
         if (t.small) gdi::SelectObject(dc, mainFont);
     }
 
-    if (code < 24 && !s.comment.empty()) {
+    if (!isPostal(code) && !s.comment.empty()) {
         int x = 0;
         uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
         if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = L.W / 2; }
