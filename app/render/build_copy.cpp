@@ -41,7 +41,7 @@ void BuildCopy(AppState& app) {
 
     const BuilderKind builder = symbologyInfo(code).builder;
     switch (builder) {
-    case BuilderKind::Pdf417: BuildPdf417Symbol(app, s.message, roundEven(H / 1000.0), X); break;
+    case BuilderKind::Pdf417: BuildPdf417Symbol(app, s.message); break;
     case BuilderKind::Aztec: BuildAztecSymbol(app, s.message); break;
     case BuilderKind::DataMatrix: BuildDataMatrixSymbol(app); break;
     case BuilderKind::QrCode: BuildQrSymbol(app); break;

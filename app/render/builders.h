@@ -10,7 +10,9 @@ struct AppState;
 
 void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int narrowWidth);
 void BuildFimPattern(AppState& app, int index);
-void BuildPdf417Symbol(AppState& app, const std::string& message, int barHeightCm, int narrowWidth);
+// The module width and height come from the settings, not from the
+// narrow bar width and height Build/Copy computes for the linear codes.
+void BuildPdf417Symbol(AppState& app, const std::string& message);
 void BuildAztecSymbol(AppState& app, const std::string& message);
 void BuildDataMatrixSymbol(AppState& app);
 void BuildQrSymbol(AppState& app);

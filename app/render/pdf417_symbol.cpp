@@ -32,7 +32,7 @@ void drawRect(gdi::Handle dc, const OrientationMap& map, Rect r) {
 
 }  // namespace
 
-void BuildPdf417Symbol(AppState& app, const std::string& message, int, int) {
+void BuildPdf417Symbol(AppState& app, const std::string& message) {
     SymbolSettings& s = app.settings;
     const Pdf417Options& o = s.pdf;
 

@@ -387,7 +387,7 @@ TEST_P(BuilderErrors, ReportedWithTheirText) {
     Harness h;
     c.setup(h.app.settings);
     h.app.settings.message = c.message;
-    BuildPdf417Symbol(h.app, c.message, 3, 33);
+    BuildPdf417Symbol(h.app, c.message);
     EXPECT_FALSE(h.app.settings.symbolBuilt);
     EXPECT_FALSE(h.clipboard.metafilePict().has_value());
     ASSERT_FALSE(h.ui.messages.empty());
