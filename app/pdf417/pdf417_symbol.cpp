@@ -13,6 +13,7 @@
 #include "app/pdf417/pdf417_patterns.h"
 #include "app/pdf417/pdf417_rows.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/drawing_math.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
@@ -112,14 +113,7 @@ void BuildPdf417Symbol(AppState& app, const std::string& message, int, int) {
     }
 
     if (F > 0) {
-        int x = int(Q);
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = W / 2; }
-        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = W - int(Q); }
-        int y = s.commentAbove ? 0 : F - H;
-        map.point(x, y);
-        gdi::SetTextAlign(dc, align);
-        gdi::TextOut(dc, x, y, s.comment);
+        drawCommentLine(dc, map, s, int(Q), W, s.commentAbove ? 0 : F - H);
         gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
         gdi::DeleteObject(font);
     }

@@ -10,6 +10,7 @@
 #include "app/model/messages.h"
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/drawing_math.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
@@ -245,16 +246,7 @@ void BuildDataBarSymbol(AppState& app, int variant) {
             gdi::TextOut(dc, tx, ty, std::string(1, text[size_t(i - 1)]));
         }
     }
-    if (!s.comment.empty()) {
-        int x = q * X;
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = W / 2; }
-        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = W - q * X; }
-        int y = s.commentAbove ? 0 : -(H - CH);
-        map.point(x, y);
-        gdi::SetTextAlign(dc, align);
-        gdi::TextOut(dc, x, y, s.comment);
-    }
+    if (!s.comment.empty()) drawCommentLine(dc, map, s, q * X, W, s.commentAbove ? 0 : -(H - CH));
 
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
     releaseBarObjects(dc, objects);

@@ -10,6 +10,7 @@
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/encode32.h"
 #include "app/render/matrix_modules.h"
 #include "app/render/picture_output.h"
@@ -137,15 +138,8 @@ void BuildDataMatrixSymbol(AppState& app) {
     }
 
     if (hasComment) {
-        int x = q;
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { x = W / 2; align = gdi::TA_CENTER | gdi::TA_TOP; }
-        else if (s.commentAlign == AlignRight) { x = W - q; align = gdi::TA_RIGHT | gdi::TA_TOP; }
-        int y = s.commentAbove ? 0 : TH - H;
-        map.point(x, y);
         gdi::SelectObject(dc, font);
-        gdi::SetTextAlign(dc, align);
-        gdi::TextOut(dc, x, y, s.comment);
+        drawCommentLine(dc, map, s, q, W, s.commentAbove ? 0 : TH - H);
         gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
         gdi::DeleteObject(font);
     }

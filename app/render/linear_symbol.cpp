@@ -8,6 +8,7 @@
 #include "app/model/messages.h"
 #include "app/model/symbology.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/linear_layout.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
@@ -102,15 +103,8 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
         if (t.small) gdi::SelectObject(dc, mainFont);
     }
 
-    if (code < 24 && !s.comment.empty()) {
-        int x = 0;
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = L.W / 2; }
-        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = L.W - L.q * narrowWidth; }
-        else x = L.q * narrowWidth;
-        gdi::SetTextAlign(dc, align);
-        drawText(dc, map, x, s.commentAbove ? 0 : -(L.H + L.TH), s.comment);
-    }
+    if (code < 24 && !s.comment.empty())
+        drawCommentLine(dc, map, s, L.q * narrowWidth, L.W, s.commentAbove ? 0 : -(L.H + L.TH));
 
     // Bar pen and brush, then the two fonts, then the background objects.
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
