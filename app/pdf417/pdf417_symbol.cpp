@@ -16,6 +16,7 @@
 #include "app/render/comment_line.h"
 #include "app/render/drawing_math.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 
 namespace quillet {
@@ -121,14 +122,12 @@ void BuildPdf417Symbol(AppState& app, const std::string& message, int, int) {
     endSymbolDrawing(dc, objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
-    const bool metric = s.unitMode == UnitMetric;
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = H;
-    app.output.totalLength = formatLength(W, metric);
-    app.output.checkValue = formatLength(H, metric);
+    app.output.checkValue = formatLength(H, s.unitMode == UnitMetric);
     app.output.barPattern.clear();
-    publishPicture(app, mf, extX, extY);
-    s.symbolBuilt = true;
+    BuiltSymbol value = symbolValue(extX, extY, W, H);
+    value.text = text;
+    value.modules = Pdf417ModuleGrid(rows);
+    publishSymbol(app, mf, std::move(value));
 }
 
 }  // namespace quillet

@@ -13,6 +13,7 @@
 #include "app/render/comment_line.h"
 #include "app/render/drawing_math.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 #include "platform/paths.h"
 #include "stripegen/stripegen.h"
@@ -254,13 +255,10 @@ void BuildDataBarSymbol(AppState& app, int variant) {
     deleteBackgroundObjects(objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
-    const bool metric = s.unitMode == UnitMetric;
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = H;
-    app.output.totalLength = formatLength(W, metric);
-    app.output.checkValue = formatLength(H, metric);
-    publishPicture(app, mf, extX, extY);
-    s.symbolBuilt = true;
+    app.output.checkValue = formatLength(H, s.unitMode == UnitMetric);
+    BuiltSymbol value = symbolValue(extX, extY, W, H);
+    value.text = text;
+    publishSymbol(app, mf, std::move(value));
 }
 
 }  // namespace quillet

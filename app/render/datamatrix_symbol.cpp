@@ -14,6 +14,7 @@
 #include "app/render/encode32.h"
 #include "app/render/matrix_modules.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 
 namespace quillet {
@@ -147,11 +148,10 @@ void BuildDataMatrixSymbol(AppState& app) {
     endSymbolDrawing(dc, objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = H;
-    app.output.totalLength = formatLength(W, s.unitMode == UnitMetric);
-    publishPicture(app, mf, extX, extY);
-    s.symbolBuilt = true;
+    BuiltSymbol value = symbolValue(extX, extY, W, H);
+    value.text = s.message;
+    value.modules = std::move(grid);
+    publishSymbol(app, mf, std::move(value));
 }
 
 }  // namespace quillet

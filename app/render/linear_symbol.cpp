@@ -11,6 +11,7 @@
 #include "app/render/comment_line.h"
 #include "app/render/linear_layout.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 
 namespace quillet {
@@ -114,13 +115,12 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
     deleteBackgroundObjects(objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
+    BuiltSymbol value = symbolValue(extX, extY, L.W, L.T);
+    value.text = text;
+    value.checkText = checkText;
+    value.barPattern = pattern;
+    publishSymbol(app, mf, std::move(value), Finish::LinearSymbol);
     const bool metric = s.unitMode == UnitMetric;
-    app.output.symbolWidth = L.W;
-    app.output.symbolHeight = L.T;
-    app.output.totalLength = formatLength(L.W, metric);
-    publishPicture(app, mf, extX, extY);
-    app.output.dbpSaveEnabled = true;
-    s.symbolBuilt = true;
     if (isUpcEan(code))
         app.output.checkValue = formatLength(L.W - (s.quietZones ? 38 : 18) * narrowWidth, metric);
     else
@@ -149,11 +149,7 @@ void BuildFimPattern(AppState& app, int index) {
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
     endSymbolDrawing(dc, objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = T;
-    app.output.totalLength = formatLength(W, s.unitMode == UnitMetric);
-    publishPicture(app, mf, extX, extY);
-    app.output.dbpSaveEnabled = true;
+    publishSymbol(app, mf, symbolValue(extX, extY, W, T), Finish::FimPattern);
 }
 
 }  // namespace quillet

@@ -1,0 +1,33 @@
+#pragma once
+// A built symbol as a value: the picture as it was recorded and what the
+// symbol carries. The preview, saving, printing and batch runs work from it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/model/module_matrix.h"
+
+namespace quillet {
+
+// A recorded metafile picture: what the clipboard's metafile picture holds,
+// with the records in place of the handle.
+struct RecordedMetafile {
+    std::vector<uint8_t> records;  // 18-byte header, records, end record
+    int mapMode = 8;               // anisotropic
+    int xExt = 0, yExt = 0;        // 0.01 mm
+};
+
+struct BuiltSymbol {
+    RecordedMetafile metafile;
+    int width = 0;   // across the bars, before turning (drawing units)
+    int height = 0;  // along the bars
+    // The data as encoded: the message as the encoder left it (with the
+    // check digits it adds to the text), and check characters shown apart
+    // (Code 93 C and K, Code 128 and GS1-128).
+    std::string text;
+    std::string checkText;
+    std::string barPattern;  // linear symbols: the encoder's pattern without quiet zones
+    ModuleMatrix modules;    // PDF417, Data Matrix and QR Code
+};
+
+}  // namespace quillet
