@@ -21,9 +21,11 @@ struct BuiltSymbol {
     RecordedMetafile metafile;
     int width = 0;   // across the bars, before turning (drawing units)
     int height = 0;  // along the bars
-    // The data as encoded: the message as the encoder left it (with the
-    // check digits it adds to the text), and check characters shown apart
-    // (Code 93 C and K, Code 128 and GS1-128).
+    // The data: for linear symbols the human-readable text as the encoder
+    // laid it out (with the check digits it prints, UPC/EAN digits spaced
+    // into their groups), and the check characters shown apart (Code 93 C
+    // and K, Code 128 and GS1-128); DataBar's fourteen digits; the message
+    // of the 2-D symbols.
     std::string text;
     std::string checkText;
     std::string barPattern;  // linear symbols: the encoder's pattern without quiet zones

@@ -1,9 +1,10 @@
 #pragma once
 // Little-endian byte output shared by the formats written without a library.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/file_output.h"
 
 namespace quillet::imgconv {
 
@@ -18,10 +19,7 @@ inline void putLe32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 inline bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    return platform::writeFileBytes(path, bytes);
 }
 
 }  // namespace quillet::imgconv

@@ -493,11 +493,18 @@ TEST(SaveImage, ConverterRefusesWhatItCannotReadOrWrite) {
         EXPECT_NE(SAVEBARCODE(src.data(), dst.data(), 1, 300, 100, 0, 0, 0, 0, 0, 0), 0) << c.source << " " << c.target;
         EXPECT_FALSE(std::filesystem::exists(c.target)) << c.target;
     }
-    // A failed save is reported and leaves no file.
-    std::filesystem::remove(h.app.scratchMetafilePath);
-    EXPECT_FALSE(SaveSymbolImage(h.app, h.path("y.png")));
-    EXPECT_FALSE(std::filesystem::exists(h.path("y.png")));
-    EXPECT_FALSE(h.ui.messages.empty());
+    // A failed save is reported and leaves no file: nothing built yet, or a
+    // target that cannot be written (saving no longer needs the scratch file).
+    OutputHarness unbuilt;
+    for (auto [app, ui, target] : {std::tuple{&unbuilt.app, &unbuilt.ui, unbuilt.path("y.png")},
+                                   std::tuple{&unbuilt.app, &unbuilt.ui, unbuilt.path("y.wmf")},
+                                   std::tuple{&h.app, &h.ui, h.path("no/such/dir/y.png")},
+                                   std::tuple{&h.app, &h.ui, h.path("no/such/dir/y.wmf")}}) {
+        const size_t before = ui->messages.size();
+        EXPECT_FALSE(SaveSymbolImage(*app, target)) << target;
+        EXPECT_FALSE(std::filesystem::exists(target)) << target;
+        EXPECT_EQ(ui->messages.size(), before + 1) << target;
+    }
 }
 
 TEST(SaveImage, OutOfRangeOptionsAreBroughtIn) {
