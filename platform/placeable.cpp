@@ -1,7 +1,6 @@
 #include "platform/placeable.h"
 
-#include <cstdio>
-
+#include "platform/file_output.h"
 #include "platform/gdi.h"
 #include "platform/wmf_format.h"
 
@@ -52,15 +51,14 @@ std::vector<uint8_t> stripPlaceableHeader(const std::vector<uint8_t>& bytes) {
     return std::vector<uint8_t>(bytes.begin() + wmf::kPlaceableHeaderBytes, bytes.end());
 }
 
+std::vector<uint8_t> placeableMetafileBytes(const std::vector<uint8_t>& records, int xExt, int yExt) {
+    if (records.empty() || !gdi::fitsInt16(xExt) || !gdi::fitsInt16(yExt)) return {};
+    return addPlaceableHeader(records, int16_t(xExt), int16_t(yExt));
+}
+
 bool WritePlaceableMetafile(gdi::Handle hmf, int xExt, int yExt, const std::string& path) {
-    std::vector<uint8_t> bits = gdi::GetMetaFileBits(hmf);
-    // An extent the header cannot hold would be stored wrapped; write nothing.
-    if (bits.empty() || !gdi::fitsInt16(xExt) || !gdi::fitsInt16(yExt)) return false;
-    std::vector<uint8_t> out = addPlaceableHeader(bits, int16_t(xExt), int16_t(yExt));
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && ok;
+    const std::vector<uint8_t> bytes = placeableMetafileBytes(gdi::GetMetaFileBits(hmf), xExt, yExt);
+    return !bytes.empty() && overwriteFileBytes(path, bytes);
 }
 
 }  // namespace platform

@@ -20,10 +20,15 @@ std::vector<uint8_t> addPlaceableHeader(const std::vector<uint8_t>& wmf, int16_t
 std::vector<uint8_t> stripPlaceableHeader(const std::vector<uint8_t>& bytes);
 bool hasPlaceableHeader(const std::vector<uint8_t>& bytes);
 
-// Writes the metafile to path as a placeable file with extents in 0.01 mm.
-// Callers ignore the result (a write that fails leaves no picture); it is
-// false for a bad handle, extents that do not fit the header, or a file
-// that could not be written.
+// The placeable file's bytes for a recorded metafile (gdi::GetMetaFileBits)
+// with extents in 0.01 mm; empty when there are no records or an extent does
+// not fit the header (it would be stored wrapped).
+std::vector<uint8_t> placeableMetafileBytes(const std::vector<uint8_t>& records, int xExt, int yExt);
+
+// Writes the metafile to path as a placeable file with extents in 0.01 mm,
+// over what the file held. Callers ignore the result (a write that fails
+// leaves no picture); it is false for a bad handle, extents that do not fit
+// the header, or a file that could not be written.
 bool WritePlaceableMetafile(gdi::Handle hmf, int xExt, int yExt, const std::string& path);
 
 }  // namespace platform

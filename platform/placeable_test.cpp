@@ -104,6 +104,23 @@ TEST(Placeable, FailedWritesAreHarmless) {
     DeleteMetaFile(hmf);
 }
 
+// The bytes made in memory are the bytes written, and a rewrite over a
+// longer file leaves nothing of it behind.
+TEST(Placeable, BytesInMemoryAreTheFileWritten) {
+    Handle hmf = twoBars();
+    const std::string path = testing::TempDir() + "placeable_rewrite.wmf";
+    std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
+    ASSERT_TRUE(platform::WritePlaceableMetafile(hmf, 2540, 1270, path));
+    const std::vector<uint8_t> bytes = platform::placeableMetafileBytes(GetMetaFileBits(hmf), 2540, 1270);
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_EQ(bytes, platform::addPlaceableHeader(GetMetaFileBits(hmf), 2540, 1270));
+    struct Case { int x, y; bool made; };
+    for (Case c : {Case{32767, 1, true}, Case{32768, 1, false}, Case{1, -32769, false}, Case{-32768, 0, true}})
+        EXPECT_EQ(platform::placeableMetafileBytes(GetMetaFileBits(hmf), c.x, c.y).empty(), !c.made) << c.x << " " << c.y;
+    EXPECT_TRUE(platform::placeableMetafileBytes({}, 100, 100).empty()) << "no records";
+    DeleteMetaFile(hmf);
+}
+
 // ImageMagick reads WMF through libwmf: an independent reader.
 TEST(Placeable, ImageMagickReadsTheFile) {
     if (run("convert -list format 2>/dev/null").find(" WMF") == std::string::npos)

@@ -1,7 +1,5 @@
 #include "app/automation/batch_run.h"
 
-#include <unistd.h>
-
 #include "app/automation/message_file.h"
 #include "app/automation/numbering.h"
 #include "app/model/app_state.h"
@@ -13,14 +11,11 @@ namespace quillet {
 
 namespace {
 
-// Builds the current message on an emptied clipboard and saves it.
+// Builds the current message on an emptied clipboard and saves the symbol
+// built; each label costs the scratch file's write and the output's.
 void buildAndSave(AppState& app, long number, const std::string& pattern, BatchResult& result) {
     if (app.clipboard) app.clipboard->empty();
     app.settings.symbolBuilt = false;
-    // A fresh scratch file rather than a truncated one: ext4 flushes a file
-    // truncated after writing to disk at once, which would cost every label
-    // a disk write.
-    if (!app.scratchMetafilePath.empty()) ::unlink(app.scratchMetafilePath.c_str());
     BuildCopy(app);
     if (!app.settings.symbolBuilt) {
         result.failures.push_back({number, "the symbol could not be built"});

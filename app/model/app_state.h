@@ -3,12 +3,13 @@
 // the window model, the results of the last build and the platform
 // services every command routine reaches through it. Plain data: the
 // routines that act on it live in the layers above.
+#include <optional>
 #include <string>
 
+#include "app/model/built_symbol.h"
 #include "app/model/main_window.h"
 #include "app/model/settings.h"
 #include "platform/clipboard.h"
-#include "platform/metafile_pict.h"
 #include "platform/user_interface.h"
 
 namespace quillet {
@@ -19,7 +20,7 @@ struct BuildOutput {
     std::string totalLength;    // the `TotalLength` display
     int symbolWidth = 0;        // W in drawing units
     int symbolHeight = 0;       // total height in drawing units
-    gdi::MetafilePict picture;  // last picture put on the clipboard (handle owned there)
+    std::optional<BuiltSymbol> lastSymbol;  // what the preview shows and saving and printing use
     bool saveEnabled = false;   // "Save &Bar Code As..."
     bool dbpSaveEnabled = false;  // "Save .&dbp File As..."
 };

@@ -35,4 +35,14 @@ std::vector<std::string> Pdf417RowStrings(const std::vector<int>& codewords, int
     return rows;
 }
 
+ModuleMatrix Pdf417ModuleGrid(const std::vector<std::string>& rows) {
+    ModuleMatrix g;
+    g.rows = int(rows.size());
+    for (char c : rows.empty() ? std::string() : rows[0]) g.cols += c - '0';
+    g.dark.reserve(size_t(g.rows) * size_t(g.cols));
+    for (const std::string& row : rows)
+        for (size_t i = 0; i < row.size(); ++i) g.dark.insert(g.dark.end(), size_t(row[i] - '0'), i % 2 == 0);
+    return g;
+}
+
 }  // namespace quillet

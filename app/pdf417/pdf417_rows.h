@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/model/module_matrix.h"
+
 namespace quillet {
 
 inline constexpr const char* kPdf417StartPattern = "81111113";
@@ -21,5 +23,8 @@ std::pair<int, int> Pdf417RowIndicators(int r, int R, int D, int s);
 // Row r uses cluster r mod 3; codewords holds R * D values.
 std::vector<std::string> Pdf417RowStrings(const std::vector<int>& codewords, int R, int D, int s, bool truncated,
                                           const std::array<std::array<int32_t, 929>, 3>& patterns);
+
+// The module grid of those rows: one grid row per symbol row, bars dark.
+ModuleMatrix Pdf417ModuleGrid(const std::vector<std::string>& rows);
 
 }  // namespace quillet

@@ -7,7 +7,7 @@
 #include "app/model/app_state.h"
 #include "app/render/builders.h"
 #include "app/render/drawing_math.h"
-#include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/paths.h"
 
 namespace quillet {
@@ -79,13 +79,13 @@ void BuildAztecSymbol(AppState& app, const std::string& message) {
     ZorvexecFunction zorvexec = loadZorvexec();
     int result = zorvexec ? zorvexec(&request, &pict) : -1;
     if (result == 0 && pict.hMF != 0) {
+        // The library returns the finished metafile only: no module grid.
         const bool turned = s.orientation != Horizontal;
-        app.output.symbolWidth = turned ? pict.yExt : pict.xExt;
-        app.output.symbolHeight = turned ? pict.xExt : pict.yExt;
-        app.output.totalLength = formatLength(app.output.symbolWidth, s.unitMode == UnitMetric);
         app.output.checkValue.clear();
-        publishPicture(app, pict.hMF, pict.xExt, pict.yExt);
-        s.symbolBuilt = true;
+        BuiltSymbol value = symbolValue(pict.xExt, pict.yExt, turned ? pict.yExt : pict.xExt,
+                                        turned ? pict.xExt : pict.yExt);
+        value.text = message;
+        publishSymbol(app, pict.hMF, std::move(value));
         return;
     }
     if (s.messageWarnings) {

@@ -10,9 +10,11 @@
 #include "app/model/messages.h"
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/drawing_math.h"
 #include "app/render/message_report.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 #include "platform/paths.h"
 #include "stripegen/stripegen.h"
@@ -249,16 +251,7 @@ void BuildDataBarSymbol(AppState& app, BuilderKind variant) {
             gdi::TextOut(dc, tx, ty, std::string(1, text[size_t(i - 1)]));
         }
     }
-    if (!s.comment.empty()) {
-        int x = q * X;
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = W / 2; }
-        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = W - q * X; }
-        int y = s.commentAbove ? 0 : -(H - CH);
-        map.point(x, y);
-        gdi::SetTextAlign(dc, align);
-        gdi::TextOut(dc, x, y, s.comment);
-    }
+    if (!s.comment.empty()) drawCommentLine(dc, map, s, q * X, W, s.commentAbove ? 0 : -(H - CH));
 
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
     releaseBarObjects(dc, objects);
@@ -266,13 +259,10 @@ void BuildDataBarSymbol(AppState& app, BuilderKind variant) {
     deleteBackgroundObjects(objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
-    const bool metric = s.unitMode == UnitMetric;
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = H;
-    app.output.totalLength = formatLength(W, metric);
-    app.output.checkValue = formatLength(H, metric);
-    publishPicture(app, mf, extX, extY);
-    s.symbolBuilt = true;
+    app.output.checkValue = formatLength(H, s.unitMode == UnitMetric);
+    BuiltSymbol value = symbolValue(extX, extY, W, H);
+    value.text = text;
+    publishSymbol(app, mf, std::move(value));
 }
 
 }  // namespace quillet

@@ -10,10 +10,12 @@
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/encode32.h"
 #include "app/render/matrix_modules.h"
 #include "app/render/message_report.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 
 namespace quillet {
@@ -138,15 +140,8 @@ void BuildDataMatrixSymbol(AppState& app) {
     }
 
     if (hasComment) {
-        int x = q;
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { x = W / 2; align = gdi::TA_CENTER | gdi::TA_TOP; }
-        else if (s.commentAlign == AlignRight) { x = W - q; align = gdi::TA_RIGHT | gdi::TA_TOP; }
-        int y = s.commentAbove ? 0 : TH - H;
-        map.point(x, y);
         gdi::SelectObject(dc, font);
-        gdi::SetTextAlign(dc, align);
-        gdi::TextOut(dc, x, y, s.comment);
+        drawCommentLine(dc, map, s, q, W, s.commentAbove ? 0 : TH - H);
         gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
         gdi::DeleteObject(font);
     }
@@ -154,11 +149,10 @@ void BuildDataMatrixSymbol(AppState& app) {
     endSymbolDrawing(dc, objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = H;
-    app.output.totalLength = formatLength(W, s.unitMode == UnitMetric);
-    publishPicture(app, mf, extX, extY);
-    s.symbolBuilt = true;
+    BuiltSymbol value = symbolValue(extX, extY, W, H);
+    value.text = s.message;
+    value.modules = std::move(grid);
+    publishSymbol(app, mf, std::move(value));
 }
 
 }  // namespace quillet

@@ -1,18 +1,14 @@
-// The image converter: renders the placeable metafile named by its first
-// argument and writes the image format chosen by the target's extension.
+// The image converter: renders a placeable metafile and writes the image
+// format chosen by the target's extension.
 #include "app/render/imgconv.h"
 
-#include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <unistd.h>
 
 #include "app/render/imgconv_image.h"
 #include "app/render/raster_properties.h"
+#include "platform/file_output.h"
 #include "platform/renderer.h"
 
 namespace quillet {
@@ -59,11 +55,20 @@ int SAVEBARCODE(char* metafilePath, char* targetPath, int bitsPerPixel, int reso
     if (!metafilePath || !targetPath || !*targetPath) return 1;
     const std::string target = targetPath;
     const std::string ext = upperExtension(target);
-    const RasterWriter raster = rasterWriter(ext);
-    if (!raster && ext != "EPS") return 2;
-
+    if (!rasterWriter(ext) && ext != "EPS") return 2;
     std::vector<uint8_t> placeable;
     if (!readFile(metafilePath, placeable)) return 3;
+    return saveBarCodeBytes(placeable, target, bitsPerPixel, resolution, jpegQuality, pngFilter, pngInterlace,
+                            bmpCompression, tgaCompression, tiffCompression, gifCompression);
+}
+
+int saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::string& target, int bitsPerPixel,
+                     int resolution, int jpegQuality, int pngFilter, int pngInterlace, int bmpCompression,
+                     int tgaCompression, int tiffCompression, int gifCompression) {
+    if (target.empty()) return 1;
+    const std::string ext = upperExtension(target);
+    const RasterWriter raster = rasterWriter(ext);
+    if (!raster && ext != "EPS") return 2;
 
     // Options outside their ranges are brought in the way the properties
     // dialog brings them in, so any caller gets a sound file.
@@ -78,26 +83,18 @@ int SAVEBARCODE(char* metafilePath, char* targetPath, int bitsPerPixel, int reso
     o.tiffCompression = (tiffCompression >= 0 && tiffCompression <= 4) ? tiffCompression : 0;
     o.gifLzw = gifCompression != 0;
 
-    // Written beside the target and renamed, so a failure never leaves half
-    // a file where a good one was.
-    const std::string temp = target + ".part" + std::to_string(::getpid());
-    bool ok = false;
+    bool written = false;
     if (raster) {
         auto rendered = platform::renderToImage(placeable, o.resolution, o.resolution);
         if (!rendered) return 4;
         // GIF holds at most 256 colours.
         const int depth = (ext == "GIF" && o.bitsPerPixel == 24) ? 8 : o.bitsPerPixel;
-        ok = raster(temp, imgconv::prepareImage(*rendered, depth, o.resolution), o);
+        const Image image = imgconv::prepareImage(*rendered, depth, o.resolution);
+        written = platform::replaceFile(target, [&](const std::string& temp) { return raster(temp, image, o); });
     } else {
-        ok = imgconv::writeEps(temp, placeable);
+        written = platform::replaceFile(target, [&](const std::string& temp) { return imgconv::writeEps(temp, placeable); });
     }
-    std::error_code ec;
-    if (ok) std::filesystem::rename(temp, target, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temp, ec);
-        return 5;
-    }
-    return 0;
+    return written ? 0 : 5;
 }
 
 }  // namespace quillet

@@ -1,11 +1,21 @@
 #pragma once
-// The image converter: reads a placeable metafile and writes a raster or
-// EPS image chosen by the target's extension. Same argument list as the
-// converter's SAVEBARCODE export; returns 0 on success.
+// The image converter: renders a placeable metafile and writes a raster or
+// EPS image chosen by the target's extension. Both return 0 on success.
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace quillet {
 
+// The converter's SAVEBARCODE export, same argument list: reads the
+// placeable metafile file named by metafilePath.
 int SAVEBARCODE(char* metafilePath, char* targetPath, int bitsPerPixel, int resolution, int jpegQuality,
                 int pngFilter, int pngInterlace, int bmpCompression, int tgaCompression, int tiffCompression,
                 int gifCompression);
+
+// The same conversion of placeable metafile bytes held in memory.
+int saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::string& target, int bitsPerPixel,
+                     int resolution, int jpegQuality, int pngFilter, int pngInterlace, int bmpCompression,
+                     int tgaCompression, int tiffCompression, int gifCompression);
 
 }  // namespace quillet

@@ -1,9 +1,12 @@
 #pragma once
-// Little-endian byte output shared by the formats written without a library.
+// File output of the image formats: little-endian bytes and whole files for
+// the formats written without a library, a stdio stream for the others.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/file_output.h"
 
 namespace quillet::imgconv {
 
@@ -18,10 +21,30 @@ inline void putLe32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 inline bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    return platform::writeFileBytes(path, bytes);
 }
+
+// A stdio stream for the libraries that write through one. It brings its own
+// buffer: stdio would otherwise ask the file system for the file's block size.
+class OutputStream {
+public:
+    explicit OutputStream(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+        if (file_) std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
+    }
+    ~OutputStream() { close(); }
+    OutputStream(const OutputStream&) = delete;
+    OutputStream& operator=(const OutputStream&) = delete;
+    std::FILE* get() const { return file_; }
+    // True when every buffered byte reached the file.
+    bool close() {
+        std::FILE* f = file_;
+        file_ = nullptr;
+        return f && std::fclose(f) == 0;
+    }
+
+private:
+    std::vector<char> buffer_ = std::vector<char>(64 * 1024);
+    std::FILE* file_;
+};
 
 }  // namespace quillet::imgconv

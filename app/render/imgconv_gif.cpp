@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/render/imgconv_file.h"
 #include "app/render/imgconv_image.h"
 
 namespace quillet::imgconv {
@@ -105,10 +106,7 @@ bool writeLiteral(const std::string& path, const Image& img, int bits) {
     }
     out.push_back(0);
     out.push_back(0x3B);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && ok;
+    return writeBytes(path, out);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <jpeglib.h>
 
+#include "app/render/imgconv_file.h"
 #include "app/render/imgconv_image.h"
 
 namespace quillet::imgconv {
@@ -50,8 +51,8 @@ void onMessage(j_common_ptr) {}
 }  // namespace
 
 bool writeJpeg(const std::string& path, const Image& img, const Options& o) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    OutputStream out(path);
+    if (!out.get()) return false;
     std::vector<uint8_t> line;
     jpeg_compress_struct c{};
     ErrorManager err{};
@@ -61,12 +62,12 @@ bool writeJpeg(const std::string& path, const Image& img, const Options& o) {
     volatile bool ok = false;
     if (!setjmp(err.escape)) {
         jpeg_create_compress(&c);
-        jpeg_stdio_dest(&c, f);
+        jpeg_stdio_dest(&c, out.get());
         compress(c, img, o.jpegQuality, line);
         ok = true;
     }
     jpeg_destroy_compress(&c);
-    return std::fclose(f) == 0 && ok;
+    return out.close() && ok;
 }
 
 }  // namespace quillet::imgconv

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/render/imgconv_file.h"
 #include "app/render/imgconv_image.h"
 
 namespace quillet::imgconv {
@@ -64,8 +65,8 @@ std::vector<std::vector<uint8_t>> pngRows(const Image& img) {
 }  // namespace
 
 bool writePng(const std::string& path, const Image& img, const Options& o) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    OutputStream out(path);
+    if (!out.get()) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     auto rows = pngRows(img);
@@ -74,11 +75,11 @@ bool writePng(const std::string& path, const Image& img, const Options& o) {
     std::vector<png_color> palette;
     volatile bool ok = false;
     if (info && !setjmp(png_jmpbuf(png))) {
-        writeAll(png, info, f, img, o, pointers.data(), palette);
+        writeAll(png, info, out.get(), img, o, pointers.data(), palette);
         ok = true;
     }
     png_destroy_write_struct(&png, &info);
-    return std::fclose(f) == 0 && ok;
+    return out.close() && ok;
 }
 
 }  // namespace quillet::imgconv

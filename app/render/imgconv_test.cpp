@@ -159,7 +159,7 @@ TEST_P(SaveFormat, ReadsBackWithSizeDepthCompressionAndDecodes) {
     const std::string out = h.path("symbol." + c.ext);
     ASSERT_TRUE(SaveSymbolImage(h.app, out)) << h.ui.messages.size();
 
-    const auto& pict = h.app.output.picture;
+    const auto& pict = h.app.output.lastSymbol.value().metafile;
     test::GreyImage img = test::magickGrey(out);
     EXPECT_EQ(img.width, pixels(pict.xExt, r.rasterResolution));
     EXPECT_EQ(img.height, pixels(pict.yExt, r.rasterResolution));
@@ -379,8 +379,8 @@ TEST(SaveImage, PixelSizeFollowsResolutionAndModulesStayWhole) {
         const std::string out = h.path("s.png");
         ASSERT_TRUE(SaveSymbolImage(h.app, out));
         test::GreyImage img = test::magickGrey(out);
-        EXPECT_EQ(img.width, pixels(h.app.output.picture.xExt, c.dpi)) << c.dpi;
-        EXPECT_EQ(img.height, pixels(h.app.output.picture.yExt, c.dpi)) << c.dpi;
+        EXPECT_EQ(img.width, pixels(h.app.output.lastSymbol.value().metafile.xExt, c.dpi)) << c.dpi;
+        EXPECT_EQ(img.height, pixels(h.app.output.lastSymbol.value().metafile.yExt, c.dpi)) << c.dpi;
         if (c.modulePx == 0 || img.width == 0) continue;
         // Every run of one colour along a row is a whole number of modules.
         const uint8_t* row = &img.pixels[size_t(img.height / 2) * size_t(img.width)];
@@ -432,7 +432,7 @@ TEST(SaveImage, EpsHasThePhysicalSizeAsBoundingBox) {
         ASSERT_TRUE(h.build(13, kMessage));
         const std::string out = h.path("s.eps");
         ASSERT_TRUE(SaveSymbolImage(h.app, out));
-        const auto& pict = h.app.output.picture;
+        const auto& pict = h.app.output.lastSymbol.value().metafile;
         const double w = pict.xExt * 72.0 / 2540, hgt = pict.yExt * 72.0 / 2540;
         std::ifstream in(out);
         std::string line, box, hires;
@@ -493,11 +493,18 @@ TEST(SaveImage, ConverterRefusesWhatItCannotReadOrWrite) {
         EXPECT_NE(SAVEBARCODE(src.data(), dst.data(), 1, 300, 100, 0, 0, 0, 0, 0, 0), 0) << c.source << " " << c.target;
         EXPECT_FALSE(std::filesystem::exists(c.target)) << c.target;
     }
-    // A failed save is reported and leaves no file.
-    std::filesystem::remove(h.app.scratchMetafilePath);
-    EXPECT_FALSE(SaveSymbolImage(h.app, h.path("y.png")));
-    EXPECT_FALSE(std::filesystem::exists(h.path("y.png")));
-    EXPECT_FALSE(h.ui.messages.empty());
+    // A failed save is reported and leaves no file: nothing built yet, or a
+    // target that cannot be written (saving no longer needs the scratch file).
+    OutputHarness unbuilt;
+    for (auto [app, ui, target] : {std::tuple{&unbuilt.app, &unbuilt.ui, unbuilt.path("y.png")},
+                                   std::tuple{&unbuilt.app, &unbuilt.ui, unbuilt.path("y.wmf")},
+                                   std::tuple{&h.app, &h.ui, h.path("no/such/dir/y.png")},
+                                   std::tuple{&h.app, &h.ui, h.path("no/such/dir/y.wmf")}}) {
+        const size_t before = ui->messages.size();
+        EXPECT_FALSE(SaveSymbolImage(*app, target)) << target;
+        EXPECT_FALSE(std::filesystem::exists(target)) << target;
+        EXPECT_EQ(ui->messages.size(), before + 1) << target;
+    }
 }
 
 TEST(SaveImage, OutOfRangeOptionsAreBroughtIn) {
@@ -508,7 +515,7 @@ TEST(SaveImage, OutOfRangeOptionsAreBroughtIn) {
     // Resolution 5 is read as 300, bits per pixel 4 as 1, filter 7 as all filters.
     ASSERT_EQ(SAVEBARCODE(src.data(), dst.data(), 4, 5, 0, 7, 0, 0, 0, 9, 0), 0);
     PngFacts f = pngFacts(dst);
-    EXPECT_EQ(f.width, pixels(h.app.output.picture.xExt, 300));
+    EXPECT_EQ(f.width, pixels(h.app.output.lastSymbol.value().metafile.xExt, 300));
     EXPECT_EQ(f.bitDepth, 1);
     EXPECT_EQ(f.colourType, 0);
 }
@@ -558,7 +565,7 @@ TEST(SaveImage, CommandLanguageSetsTheOptionsAndSaves) {
     EXPECT_EQ(f.bits, 8);
     EXPECT_EQ(f.compression, COMPRESSION_LZW);
     test::GreyImage img = test::magickGrey(out);
-    EXPECT_EQ(img.width, pixels(h.app.output.picture.xExt, 508));
+    EXPECT_EQ(img.width, pixels(h.app.output.lastSymbol.value().metafile.xExt, 508));
     auto d = test::decode(img.padded(20), "Code128");
     EXPECT_EQ(d.text, kMessage);
 }

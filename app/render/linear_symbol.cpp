@@ -8,9 +8,11 @@
 #include "app/model/messages.h"
 #include "app/model/symbology.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/linear_layout.h"
 #include "app/render/message_report.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 
 namespace quillet {
@@ -111,15 +113,8 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
         if (t.small) gdi::SelectObject(dc, mainFont);
     }
 
-    if (!isPostal(code) && !s.comment.empty()) {
-        int x = 0;
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = L.W / 2; }
-        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = L.W - L.q * narrowWidth; }
-        else x = L.q * narrowWidth;
-        gdi::SetTextAlign(dc, align);
-        drawText(dc, map, x, s.commentAbove ? 0 : -(L.H + L.TH), s.comment);
-    }
+    if (!isPostal(code) && !s.comment.empty())
+        drawCommentLine(dc, map, s, L.q * narrowWidth, L.W, s.commentAbove ? 0 : -(L.H + L.TH));
 
     // Bar pen and brush, then the two fonts, then the background objects.
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
@@ -129,13 +124,12 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
     deleteBackgroundObjects(objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
+    BuiltSymbol value = symbolValue(extX, extY, L.W, L.T);
+    value.text = text;
+    value.checkText = checkText;
+    value.barPattern = pattern;
+    publishSymbol(app, mf, std::move(value), Finish::LinearSymbol);
     const bool metric = s.unitMode == UnitMetric;
-    app.output.symbolWidth = L.W;
-    app.output.symbolHeight = L.T;
-    app.output.totalLength = formatLength(L.W, metric);
-    publishPicture(app, mf, extX, extY);
-    app.output.dbpSaveEnabled = true;
-    s.symbolBuilt = true;
     if (isUpcEan(code))
         app.output.checkValue = formatLength(L.W - (s.quietZones ? 38 : 18) * narrowWidth, metric);
     else
@@ -164,11 +158,7 @@ void BuildFimPattern(AppState& app, int index) {
     gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
     endSymbolDrawing(dc, objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = T;
-    app.output.totalLength = formatLength(W, s.unitMode == UnitMetric);
-    publishPicture(app, mf, extX, extY);
-    app.output.dbpSaveEnabled = true;
+    publishSymbol(app, mf, symbolValue(extX, extY, W, T), Finish::FimPattern);
 }
 
 }  // namespace quillet

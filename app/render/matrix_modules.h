@@ -1,21 +1,10 @@
 #pragma once
 // Dark modules of a 2-D symbol as rectangles at exact size, with the bar
 // width reduction or gain worked at the module edges.
-#include <cstdint>
-#include <vector>
-
+#include "app/model/module_matrix.h"
 #include "app/render/drawing_math.h"
 
 namespace quillet {
-
-// A module grid counted from 1 at the top-left; outside it every module is light.
-struct ModuleMatrix {
-    int rows = 0, cols = 0;
-    std::vector<uint8_t> dark;  // row-major
-    bool at(int r, int c) const {
-        return r >= 1 && c >= 1 && r <= rows && c <= cols && dark[size_t(r - 1) * cols + (c - 1)] != 0;
-    }
-};
 
 // Signed edge adjustment: round(m x p / 100) with p = 5 x step, negative
 // for a gain; 0 without a reduction/gain setting.

@@ -13,10 +13,12 @@
 #include "app/pdf417/pdf417_patterns.h"
 #include "app/pdf417/pdf417_rows.h"
 #include "app/render/builders.h"
+#include "app/render/comment_line.h"
 #include "app/render/drawing_math.h"
 #include "app/render/message_report.h"
 #include "app/render/pdf417_pattern_file.h"
 #include "app/render/picture_output.h"
+#include "app/render/publish_symbol.h"
 #include "platform/gdi.h"
 
 namespace quillet {
@@ -114,14 +116,7 @@ void BuildPdf417Symbol(AppState& app, const std::string& message) {
     }
 
     if (F > 0) {
-        int x = int(Q);
-        uint32_t align = gdi::TA_LEFT | gdi::TA_TOP;
-        if (s.commentAlign == AlignCentre) { align = gdi::TA_CENTER | gdi::TA_TOP; x = W / 2; }
-        else if (s.commentAlign == AlignRight) { align = gdi::TA_RIGHT | gdi::TA_TOP; x = W - int(Q); }
-        int y = s.commentAbove ? 0 : F - H;
-        map.point(x, y);
-        gdi::SetTextAlign(dc, align);
-        gdi::TextOut(dc, x, y, s.comment);
+        drawCommentLine(dc, map, s, int(Q), W, s.commentAbove ? 0 : F - H);
         gdi::SelectObject(dc, gdi::GetStockObject(gdi::SYSTEM_FONT));
         gdi::DeleteObject(font);
     }
@@ -129,14 +124,12 @@ void BuildPdf417Symbol(AppState& app, const std::string& message) {
     endSymbolDrawing(dc, objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
 
-    const bool metric = s.unitMode == UnitMetric;
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = H;
-    app.output.totalLength = formatLength(W, metric);
-    app.output.checkValue = formatLength(H, metric);
+    app.output.checkValue = formatLength(H, s.unitMode == UnitMetric);
     app.output.barPattern.clear();
-    publishPicture(app, mf, extX, extY);
-    s.symbolBuilt = true;
+    BuiltSymbol value = symbolValue(extX, extY, W, H);
+    value.text = text;
+    value.modules = Pdf417ModuleGrid(rows);
+    publishSymbol(app, mf, std::move(value));
 }
 
 }  // namespace quillet

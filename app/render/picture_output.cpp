@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "app/model/app_state.h"
 #include "app/model/number_format.h"
+#include "app/model/settings.h"
 #include "app/render/drawing_math.h"
-#include "platform/placeable.h"
 
 namespace quillet {
 
@@ -32,25 +31,6 @@ gdi::LogFont symbolFont(const SymbolSettings& s, int height, int width, uint8_t 
     std::memset(lf.faceName, 0, sizeof lf.faceName);
     std::strncpy(lf.faceName, s.fontName.c_str(), sizeof lf.faceName - 1);
     return lf;
-}
-
-void publishPicture(AppState& app, gdi::Handle metafile, int xExt, int yExt) {
-    if (!app.scratchMetafilePath.empty())
-        platform::WritePlaceableMetafile(metafile, xExt, yExt, app.scratchMetafilePath);
-    gdi::MetafilePict pict;
-    pict.mm = 8;
-    pict.xExt = xExt;
-    pict.yExt = yExt;
-    pict.hMF = metafile;
-    if (app.clipboard) {
-        app.clipboard->empty();
-        app.clipboard->setMetafilePict(pict);
-    } else {
-        gdi::DeleteMetaFile(metafile);
-        pict.hMF = 0;
-    }
-    app.output.picture = pict;
-    app.output.saveEnabled = true;
 }
 
 SymbolObjects beginSymbolDrawing(gdi::Handle dc, int extX, int extY, unsigned foreColour, unsigned backColour,

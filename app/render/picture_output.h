@@ -1,22 +1,16 @@
 #pragma once
-// What every builder does with a finished picture: the placeable copy in the
-// scratch file, the clipboard, the preview and the save commands.
+// How every builder starts and ends its drawing: the text font, the
+// metafile set-up with background and bar objects, and their release.
 #include "platform/gdi.h"
 
 namespace quillet {
 
-struct AppState;
 struct SymbolSettings;
 
 // The text font of a symbol: the stock system font's description with the
 // settings' face, weight, style and the escapement of the vertical
 // orientations; height and width in drawing units.
 gdi::LogFont symbolFont(const SymbolSettings& s, int height, int width, uint8_t charSet, uint8_t clipPrecision);
-
-// Writes the scratch placeable metafile, empties the clipboard and puts the
-// picture on it as the only format, remembers it as the last built picture
-// and enables saving. Does not touch the symbol-built flag.
-void publishPicture(AppState& app, gdi::Handle metafile, int xExt, int yExt);
 
 // The standard background and bar objects of a symbol: background rectangle
 // over the window extent (unless transparent), then the foreground pen and

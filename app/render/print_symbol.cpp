@@ -1,4 +1,4 @@
-// Printing the symbol: the picture on the clipboard is played onto a PDF
+// Printing the symbol: the last built picture is played onto a PDF
 // page at its physical size, snapped to the device's dots, at the print
 // margins. The page stays open until a print that ejects it (or
 // EjectPage), so several symbols can share one page; ejecting ends the
@@ -87,10 +87,9 @@ int deviceDots(float v) {
 }  // namespace
 
 bool PrintSymbol(AppState& app, bool ejectPage) {
-    std::optional<gdi::MetafilePict> pict;
-    if (app.clipboard) pict = app.clipboard->metafilePict();
-    // Printing follows a Build/Copy; without a picture there is nothing to print.
-    if (!pict || gdi::objectKind(pict->hMF) != gdi::ObjectKind::Metafile) return false;
+    // Printing follows a Build/Copy; without a symbol there is nothing to print.
+    if (!app.output.lastSymbol) return false;
+    const RecordedMetafile& pict = app.output.lastSymbol->metafile;
 
     auto& doc = openDocument();
     if (!doc) {
@@ -103,10 +102,12 @@ bool PrintSymbol(AppState& app, bool ejectPage) {
     const RasterOptions& r = app.settings.raster;
     const gdi::Handle dc = gdi::CreateCairoDC(doc->cr, doc->device.dpiX, doc->device.dpiY);
     const int saved = gdi::SaveDC(dc);
-    gdi::SetMapMode(dc, pict->mm);
+    gdi::SetMapMode(dc, pict.mapMode);
     gdi::SetViewportOrgEx(dc, deviceDots(r.leftPrintMargin * px), deviceDots(r.topPrintMargin * py));
-    gdi::SetViewportExtEx(dc, deviceDots(float(pict->xExt) * px / 2540.0f), deviceDots(float(pict->yExt) * py / 2540.0f));
-    const bool played = gdi::PlayMetaFile(dc, pict->hMF);
+    gdi::SetViewportExtEx(dc, deviceDots(float(pict.xExt) * px / 2540.0f), deviceDots(float(pict.yExt) * py / 2540.0f));
+    const gdi::Handle hmf = gdi::SetMetaFileBits(pict.records);
+    const bool played = gdi::PlayMetaFile(dc, hmf);
+    gdi::DeleteMetaFile(hmf);
     gdi::RestoreDC(dc, saved);
     gdi::DeleteDC(dc);
     if (!ejectPage) return played;

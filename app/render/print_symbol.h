@@ -8,9 +8,9 @@ struct AppState;
 // no printer or it reports none.
 bool targetPrinterResolution(int& dpiX, int& dpiY);
 
-// Prints the picture on the clipboard at its physical size at the print
-// margins; ejectPage ends the page and the document. False when nothing
-// could be printed.
+// Prints the last built symbol at its physical size at the print margins;
+// ejectPage ends the page and the document. False when nothing could be
+// printed.
 bool PrintSymbol(AppState& app, bool ejectPage);
 // Ends the current printer page and document.
 bool EjectPage(AppState& app);

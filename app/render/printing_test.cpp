@@ -177,7 +177,7 @@ TEST(Printing, SymbolAtTheMarginsWithItsPhysicalSize) {
         EXPECT_EQ(pdfField(dest.pdf, "Pages"), "1");
         EXPECT_EQ(pdfField(dest.pdf, "Page size").substr(0, size.str().size()), size.str());
 
-        const auto& pict = h.app.output.picture;
+        const auto& pict = h.app.output.lastSymbol.value().metafile;
         const int w = int(std::nearbyint(pict.xExt * c.dpi / 2540.0)), ht = int(std::nearbyint(pict.yExt * c.dpi / 2540.0));
         const int left = int(std::nearbyint(c.left * c.dpi)), top = int(std::nearbyint(c.top * c.dpi));
         test::GreyImage img = pageCorner(dest.pdf, c.dpi, left + w + 100, top + ht + 100);

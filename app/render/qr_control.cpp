@@ -62,6 +62,8 @@ void orient(int orientation, int S, int& x, int& y) {
 
 int16_t writeSymbol(QrMakerControl& qr, bool asBytes, const std::string& path) {
     qr.side = 0;
+    qr.picture.clear();
+    qr.modules.clear();
     // Text ends at its first NUL, as a text property does.
     if (asBytes ? qr.message.empty() : qr.message.c_str()[0] == '\0') return kQrNoData;
     if (qr.model == 1) return kQrModelNotAvailable;
@@ -98,9 +100,12 @@ int16_t writeSymbol(QrMakerControl& qr, bool asBytes, const std::string& path) {
     endSymbolDrawing(dc, objects);
     gdi::Handle mf = gdi::CloseMetaFile(dc);
     const bool written = platform::WritePlaceableMetafile(mf, side, side, path);
+    std::vector<uint8_t> picture = gdi::GetMetaFileBits(mf);
     gdi::DeleteMetaFile(mf);
     if (!written) return kQrWriteFailed;
     qr.side = int16_t(n);
+    qr.picture = std::move(picture);
+    qr.modules = std::move(grid.dark);
     return kQrOk;
 }
 
@@ -156,6 +161,8 @@ bool qrGetProperty(const QrMakerControl& qr, int dispid, DispValue& v) {
     switch (dispid) {
     case kQrDispStatus: v = DispValue::int16(qr.status); return true;
     case kQrDispSide: v = DispValue::int16(qr.side); return true;
+    case kQrDispPicture: v = DispValue::bytes(std::string(qr.picture.begin(), qr.picture.end())); return true;
+    case kQrDispModules: v = DispValue::bytes(std::string(qr.modules.begin(), qr.modules.end())); return true;
     case kQrDispModel: v = DispValue::int32(qr.model); return true;
     case kQrDispEccLevel: v = DispValue::int32(qr.eccLevel); return true;
     case kQrDispQuietZone: v = DispValue::int32(qr.quietZone); return true;
@@ -173,6 +180,8 @@ bool qrInvoke(QrMakerControl& qr, int dispid, const std::vector<DispValue>& args
         if (args.size() != 3 || args[1].type != DispValue::Type::Text || args[1].text.empty()) {
             qr.status = kQrBadArguments;
             qr.side = 0;
+            qr.picture.clear();
+            qr.modules.clear();
             return false;
         }
         qr.status = writeSymbol(qr, qr.messageIsBytes, args[1].text);
@@ -181,7 +190,8 @@ bool qrInvoke(QrMakerControl& qr, int dispid, const std::vector<DispValue>& args
     }
     if (!args.empty()) return false;
     DispValue v;
-    if (dispid != kQrDispStatus && dispid != kQrDispSide) return false;
+    if (dispid != kQrDispStatus && dispid != kQrDispSide && dispid != kQrDispPicture && dispid != kQrDispModules)
+        return false;
     qrGetProperty(qr, dispid, v);
     if (result) *result = v;
     return true;

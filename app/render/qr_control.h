@@ -2,8 +2,9 @@
 // The QR Code picture control of the main window (`QRmaker1`). The program
 // reaches it the way it reaches an automation control: properties set and
 // read, and methods called, by dispatch identifier (DISPID). This control
-// encodes through libqrencode (QR Code Model 2 and Micro QR) and writes the
-// symbol, black on white, as a placeable metafile.
+// encodes through libqrencode (QR Code Model 2 and Micro QR), writes the
+// symbol, black on white, as a placeable metafile and keeps its picture and
+// modules for reading back without the file.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ enum QrDispId : int {
     kQrDispQuietZone = 18,     // modules
     kQrDispOrientation = 19,   // 0, 1 = 90, 2 = 180, 3 = 270 degrees clockwise
     kQrDispWriteMetafile = 20, // method (0, path, 0): encode and write the file
+    kQrDispPicture = 21,       // read: the last symbol's metafile (bytes, without the placeable header)
+    kQrDispModules = 22,       // read: its modules upright, a byte each row by row (1 dark), side x side
 };
 
 enum QrStatus : int16_t {
@@ -63,6 +66,8 @@ struct QrMakerControl {
     bool messageIsBytes = false;  // last set through kQrDispBytes
     int16_t status = kQrNothingMade;
     int16_t side = 0;
+    std::vector<uint8_t> picture;  // of the last symbol written, empty after a failure
+    std::vector<uint8_t> modules;
 };
 
 // The control on the main window (one for the whole run).

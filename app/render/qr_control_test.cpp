@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "app/render/qr_control.h"
+#include "platform/placeable.h"
 #include "tests/support/render_wmf.h"
 #include "tests/support/wmf_inspect.h"
 
@@ -26,6 +27,15 @@ int16_t writeTo(QrMakerControl& qr, const std::string& path) {
     EXPECT_TRUE(qrInvoke(qr, kQrDispStatus, {}, &status));
     return int16_t(status.number);
 }
+
+std::string readBytes(QrMakerControl& qr, int dispid) {
+    DispValue v;
+    EXPECT_TRUE(qrInvoke(qr, dispid, {}, &v)) << dispid;
+    EXPECT_EQ(v.type, DispValue::Type::Bytes) << dispid;
+    return v.text;
+}
+
+std::string asText(const std::vector<uint8_t>& b) { return std::string(b.begin(), b.end()); }
 
 TEST(QrControl, PropertyTypesAndRanges) {
     struct Case {
@@ -97,7 +107,30 @@ TEST(QrControl, StatusAndSide) {
         EXPECT_EQ(side.number, c.side) << c.name;
         EXPECT_EQ(std::filesystem::exists(f.path), c.status == kQrOk) << c.name;
         EXPECT_EQ(qrStatusText(c.status).empty(), c.status == kQrOk) << c.name;
+        // The picture and modules read back are the file's, without the file.
+        const std::string file = c.status == kQrOk ? asText(platform::stripPlaceableHeader(test::readFileBytes(f.path))) : "";
+        EXPECT_EQ(readBytes(qr, kQrDispPicture), file) << c.name;
+        EXPECT_EQ(readBytes(qr, kQrDispModules).size(), size_t(c.side) * size_t(c.side)) << c.name;
     }
+}
+
+TEST(QrControl, PictureAndModulesAreTheLastSymbolsAndReadOnly) {
+    ScratchFile f;
+    QrMakerControl qr;
+    qrSetProperty(qr, kQrDispText, DispValue::string("HELLO"));
+    ASSERT_EQ(writeTo(qr, f.path), kQrOk);
+    const std::string modules = readBytes(qr, kQrDispModules);
+    ASSERT_EQ(modules.size(), 21u * 21u);
+    // Row 1 of the upright symbol begins with the top-left finder and its
+    // separator and ends with the separator and the top-right finder.
+    EXPECT_EQ(modules.substr(0, 8), std::string("\1\1\1\1\1\1\1\0", 8));
+    EXPECT_EQ(modules.substr(13, 8), std::string("\0\1\1\1\1\1\1\1", 8));
+    EXPECT_FALSE(qrSetProperty(qr, kQrDispPicture, DispValue::bytes("x")));
+    EXPECT_FALSE(qrSetProperty(qr, kQrDispModules, DispValue::bytes("x")));
+    qrSetProperty(qr, kQrDispText, DispValue::string(""));
+    ASSERT_EQ(writeTo(qr, f.path), kQrNoData);
+    EXPECT_TRUE(readBytes(qr, kQrDispPicture).empty()) << "a failed write leaves no picture";
+    EXPECT_TRUE(readBytes(qr, kQrDispModules).empty());
 }
 
 TEST(QrControl, MetafileGeometry) {

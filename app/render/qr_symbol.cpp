@@ -1,8 +1,8 @@
 // QR Code: the picture control makes the symbol and writes it to the scratch
 // metafile file; the program sets the control's properties from its
-// settings, then loads the file into the preview and onto the clipboard.
-#include <cstdio>
-#include <vector>
+// settings, then reads the picture and its modules from the control for the
+// preview and the clipboard.
+#include <string>
 
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
@@ -10,9 +10,9 @@
 #include "app/render/drawing_math.h"
 #include "app/render/matrix_modules.h"
 #include "app/render/message_report.h"
+#include "app/render/publish_symbol.h"
 #include "app/render/qr_control.h"
 #include "platform/gdi.h"
-#include "platform/placeable.h"
 
 namespace quillet {
 
@@ -30,15 +30,10 @@ void reportQrFailure(AppState& app, const std::string& text) {
     }
 }
 
-gdi::Handle loadPlaceableFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return 0;
-    std::vector<uint8_t> bytes;
-    uint8_t buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.insert(bytes.end(), buf, buf + n);
-    std::fclose(f);
-    return gdi::SetMetaFileBits(platform::stripPlaceableHeader(bytes));
+std::vector<uint8_t> readBytes(QrMakerControl& qr, int dispid) {
+    DispValue v;
+    qrInvoke(qr, dispid, {}, &v);
+    return std::vector<uint8_t>(v.text.begin(), v.text.end());
 }
 
 }  // namespace
@@ -80,7 +75,9 @@ void BuildQrSymbol(AppState& app) {
         reportQrFailure(app, qrStatusText(int(status.number)));
         return;
     }
-    gdi::Handle mf = loadPlaceableFile(app.scratchMetafilePath);
+    ModuleMatrix modules;
+    modules.dark = readBytes(qr, kQrDispModules);
+    gdi::Handle mf = gdi::SetMetaFileBits(readBytes(qr, kQrDispPicture));
     if (!mf) {
         reportQrFailure(app, qrStatusText(kQrWriteFailed));
         return;
@@ -93,25 +90,12 @@ void BuildQrSymbol(AppState& app) {
     if (s.quietZones) size += 2LL * s.qr.qrQuietZone * M;
     size -= moduleAdjustment(m, step, gainOn(s));
     const int W = int(size);
+    modules.rows = modules.cols = int(side.number);
 
-    gdi::MetafilePict pict;
-    pict.mm = 8;
-    pict.xExt = W;
-    pict.yExt = W;
-    pict.hMF = mf;
-    if (app.clipboard) {
-        app.clipboard->empty();
-        app.clipboard->setMetafilePict(pict);
-    } else {
-        gdi::DeleteMetaFile(mf);
-        pict.hMF = 0;
-    }
-    app.output.picture = pict;
-    app.output.saveEnabled = true;
-    app.output.symbolWidth = W;
-    app.output.symbolHeight = W;
-    app.output.totalLength = formatLength(W, s.unitMode == UnitMetric);
-    s.symbolBuilt = true;
+    BuiltSymbol value = symbolValue(W, W, W, W);
+    value.text = s.message;
+    value.modules = std::move(modules);
+    publishSymbol(app, mf, std::move(value), Finish::ScratchWritten);
 }
 
 }  // namespace quillet

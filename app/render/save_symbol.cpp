@@ -1,12 +1,12 @@
 #include "app/render/save_symbol.h"
 
-#include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <vector>
 
 #include "app/model/app_state.h"
 #include "app/render/imgconv.h"
+#include "platform/file_output.h"
+#include "platform/placeable.h"
 
 namespace quillet {
 
@@ -29,36 +29,21 @@ static void reportSaveFailure(AppState& app, const std::string& path) {
 }
 
 bool SaveSymbolImage(AppState& app, const std::string& path) {
-    if (path.empty() || app.scratchMetafilePath.empty() || !std::filesystem::exists(app.scratchMetafilePath)) {
-        reportSaveFailure(app, path);
-        return false;
-    }
-    if (rasterExtension(path).empty()) {
-        // Write beside the target and rename, so a failed copy never leaves
-        // half a file where a good one was.
-        std::error_code ec;
-        const std::string temp = path + ".tmp~";
-        std::filesystem::copy_file(app.scratchMetafilePath, temp, std::filesystem::copy_options::overwrite_existing, ec);
-        if (!ec) std::filesystem::rename(temp, path, ec);
-        if (ec) {
-            std::filesystem::remove(temp, ec);
-            reportSaveFailure(app, path);
-            return false;
-        }
-        return true;
+    std::vector<uint8_t> placeable;
+    if (const auto& symbol = app.output.lastSymbol) {
+        const RecordedMetafile& m = symbol->metafile;
+        placeable = platform::placeableMetafileBytes(m.records, m.xExt, m.yExt);
     }
     const RasterOptions& r = app.settings.raster;
-    std::vector<char> source(app.scratchMetafilePath.begin(), app.scratchMetafilePath.end());
-    source.push_back('\0');
-    std::vector<char> target(path.begin(), path.end());
-    target.push_back('\0');
-    int rc = SAVEBARCODE(source.data(), target.data(), r.rasterBitsPerPixel, r.rasterResolution, r.jpegQuality, r.pngFilter,
-                         r.pngInterlace, r.bmpCompression, r.tgaCompression, r.tiffCompression, r.gifCompression);
-    if (rc != 0) {
-        reportSaveFailure(app, path);
-        return false;
-    }
-    return true;
+    const bool saved =
+        !path.empty() && !placeable.empty() &&
+        (rasterExtension(path).empty()
+             ? platform::replaceFileBytes(path, placeable)
+             : saveBarCodeBytes(placeable, path, r.rasterBitsPerPixel, r.rasterResolution, r.jpegQuality, r.pngFilter,
+                                r.pngInterlace, r.bmpCompression, r.tgaCompression, r.tiffCompression,
+                                r.gifCompression) == 0);
+    if (!saved) reportSaveFailure(app, path);
+    return saved;
 }
 
 }  // namespace quillet

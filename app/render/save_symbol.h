@@ -6,9 +6,10 @@ namespace quillet {
 
 struct AppState;
 
-// Saves the scratch placeable metafile under path: copied as it is for a
-// metafile (and any extension not converted), otherwise handed to the
-// raster converter with the raster options. False when nothing was written.
+// Saves the last built symbol under path: its placeable metafile for a
+// metafile (and any extension not converted), otherwise through the raster
+// converter with the raster options. Works from the symbol in memory, so the
+// scratch file is never read back. False when nothing was written.
 bool SaveSymbolImage(AppState& app, const std::string& path);
 
 }  // namespace quillet

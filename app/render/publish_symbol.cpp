@@ -1,0 +1,49 @@
+#include "app/render/publish_symbol.h"
+
+#include "app/model/app_state.h"
+#include "app/render/drawing_math.h"
+#include "platform/file_output.h"
+#include "platform/placeable.h"
+
+namespace quillet {
+
+namespace {
+
+// A picture whose extents the header cannot hold leaves the file as it was.
+void writeScratchFile(const std::string& path, const RecordedMetafile& m) {
+    const std::vector<uint8_t> bytes = platform::placeableMetafileBytes(m.records, m.xExt, m.yExt);
+    if (!path.empty() && !bytes.empty()) platform::overwriteFileBytes(path, bytes);
+}
+
+}  // namespace
+
+BuiltSymbol symbolValue(int xExt, int yExt, int width, int height) {
+    BuiltSymbol v;
+    v.metafile.xExt = xExt;
+    v.metafile.yExt = yExt;
+    v.width = width;
+    v.height = height;
+    return v;
+}
+
+void publishSymbol(AppState& app, gdi::Handle metafile, BuiltSymbol symbol, Finish finish) {
+    RecordedMetafile& m = symbol.metafile;
+    m.records = gdi::GetMetaFileBits(metafile);
+    app.output.symbolWidth = symbol.width;
+    app.output.symbolHeight = symbol.height;
+    app.output.totalLength = formatLength(symbol.width, app.settings.unitMode == UnitMetric);
+
+    if (finish != Finish::ScratchWritten) writeScratchFile(app.scratchMetafilePath, m);
+    if (app.clipboard) {
+        app.clipboard->empty();
+        app.clipboard->setMetafilePict({m.mapMode, m.xExt, m.yExt, metafile});
+    } else {
+        gdi::DeleteMetaFile(metafile);
+    }
+    app.output.lastSymbol = std::move(symbol);
+    app.output.saveEnabled = true;
+    if (finish == Finish::LinearSymbol || finish == Finish::FimPattern) app.output.dbpSaveEnabled = true;
+    if (finish != Finish::FimPattern) app.settings.symbolBuilt = true;
+}
+
+}  // namespace quillet
