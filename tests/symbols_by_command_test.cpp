@@ -24,7 +24,7 @@ struct Session : test::AppHarness {
         app.settings.printerWarnings = false;
     }
     // True when the execute was accepted.
-    bool run(const std::string& execute) { return !LinkExecute(app, execute); }
+    bool run(const std::string& execute) { return LinkExecute(app, execute) == ExecuteResult::Accepted; }
 };
 
 struct Symbol {

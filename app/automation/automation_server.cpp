@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -103,8 +104,8 @@ bool flush(Client& c) {
 void runLine(AppState& app, Client& c, std::string line) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // Lines arrive as UTF-8; bytes that are not become '?'.
-    const bool refused = LinkExecute(app, platform::utf8ToAnsi(line));
-    c.output += refused ? "NAK\n" : "ACK\n";
+    const ExecuteResult result = LinkExecute(app, platform::utf8ToAnsi(line));
+    c.output += result == ExecuteResult::Refused ? "NAK\n" : "ACK\n";
 }
 
 // Runs every complete line received so far.
@@ -175,68 +176,154 @@ int stopOnSignals() {
     return fds[0];
 }
 
-bool runAutomationServer(AppState& app, const ServerOptions& o, std::string& error) {
-    const int listener = listenOn(o.socketPath, error);
-    if (listener < 0) return false;
+struct AutomationServer {
+    AppState* app = nullptr;
+    ServerOptions options;
+    int listener = -1;
+    int epollFd = -1;  // readable when any socket of the server is ready
     std::vector<std::unique_ptr<Client>> clients;
-    std::vector<pollfd> fds;
-    std::vector<char> buffer(64 * 1024);
-    bool running = true;
+    std::vector<char> buffer = std::vector<char>(64 * 1024);
+    bool servicing = false;  // guards against a second execute inside a first
+    bool ended = false;
+    std::string error;
+};
 
-    while (running) {
-        fds.clear();
-        const bool accepting = clients.size() < o.maxClients;
-        fds.push_back({listener, short(accepting ? POLLIN : 0), 0});
-        fds.push_back({o.stopFd, POLLIN, 0});
-        for (auto& c : clients) {
-            short events = c->readEnded ? 0 : POLLIN;
-            if (!c->output.empty()) events |= POLLOUT;
-            fds.push_back({c->fd, events, 0});
+namespace {
+
+// The epoll set follows what each socket waits for: new connections while
+// there is room, input until the client stops sending, room for replies.
+void updateInterest(AutomationServer& s) {
+    epoll_event ev{};
+    ev.events = s.clients.size() < s.options.maxClients ? uint32_t(EPOLLIN) : 0u;
+    ev.data.fd = s.listener;
+    epoll_ctl(s.epollFd, EPOLL_CTL_MOD, s.listener, &ev);
+    for (auto& c : s.clients) {
+        epoll_event e{};
+        e.events = (c->readEnded ? 0u : uint32_t(EPOLLIN)) | (c->output.empty() ? 0u : uint32_t(EPOLLOUT));
+        e.data.fd = c->fd;
+        epoll_ctl(s.epollFd, EPOLL_CTL_MOD, c->fd, &e);
+    }
+}
+
+void acceptClients(AutomationServer& s) {
+    while (s.clients.size() < s.options.maxClients) {
+        const int fd = accept4(s.listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) break;
+        epoll_event ev{};
+        ev.data.fd = fd;
+        if (epoll_ctl(s.epollFd, EPOLL_CTL_ADD, fd, &ev) != 0) {
+            close(fd);
+            break;
         }
-        if (poll(fds.data(), fds.size(), -1) < 0) {
+        auto c = std::make_unique<Client>();
+        c->fd = fd;
+        s.clients.push_back(std::move(c));
+    }
+}
+
+void closeClient(AutomationServer& s, Client& c) {
+    epoll_ctl(s.epollFd, EPOLL_CTL_DEL, c.fd, nullptr);
+    close(c.fd);
+    c.fd = -1;
+}
+
+}  // namespace
+
+AutomationServerHandle listenAutomationServer(AppState& app, const ServerOptions& options, std::string& error) {
+    AutomationServerHandle server(nullptr, closeAutomationServer);
+    const int listener = listenOn(options.socketPath, error);
+    if (listener < 0) return server;
+    const int epollFd = epoll_create1(EPOLL_CLOEXEC);
+    epoll_event ev{};
+    ev.events = EPOLLIN;
+    ev.data.fd = listener;
+    if (epollFd < 0 || epoll_ctl(epollFd, EPOLL_CTL_ADD, listener, &ev) != 0) {
+        error = systemError("epoll");
+        if (epollFd >= 0) close(epollFd);
+        close(listener);
+        unlink(options.socketPath.c_str());
+        return server;
+    }
+    server.reset(new AutomationServer);
+    server->app = &app;
+    server->options = options;
+    server->listener = listener;
+    server->epollFd = epollFd;
+    return server;
+}
+
+int automationServerDescriptor(const AutomationServer& server) { return server.epollFd; }
+
+bool automationServerBusy(const AutomationServer& server) { return server.servicing; }
+
+ServiceResult serviceAutomationServer(AutomationServer& s) {
+    if (s.ended) return ServiceResult::Ended;
+    // A modal message box inside an execute may spin the event loop that
+    // calls us: the pending input waits until the first execute is done.
+    if (s.servicing) return ServiceResult::Busy;
+    s.servicing = true;
+    std::vector<pollfd> fds;
+    fds.push_back({s.listener, short(s.clients.size() < s.options.maxClients ? POLLIN : 0), 0});
+    for (auto& c : s.clients) {
+        short events = c->readEnded ? 0 : POLLIN;
+        if (!c->output.empty()) events |= POLLOUT;
+        fds.push_back({c->fd, events, 0});
+    }
+    if (poll(fds.data(), fds.size(), 0) < 0 && errno != EINTR) s.error = systemError("poll");
+    const size_t known = s.clients.size();
+    for (size_t i = 0; i < known && !s.ended; ++i) {
+        Client& c = *s.clients[i];
+        const short ev = fds[i + 1].revents;
+        bool gone = (ev & (POLLERR | POLLNVAL)) != 0;
+        if (!gone && (ev & (POLLIN | POLLHUP)) && !c.readEnded) {
+            const ssize_t n = recv(c.fd, s.buffer.data(), s.buffer.size(), 0);
+            if (n > 0) takeInput(*s.app, c, s.buffer.data(), size_t(n), s.options);
+            else if (n == 0) c.readEnded = true;  // an unfinished line is dropped
+            else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) gone = true;
+        }
+        if (!gone) gone = !flush(c) || c.output.size() > s.options.maxPendingReplyBytes;
+        if (gone || (c.readEnded && c.output.empty())) {
+            closeClient(s, c);
+            // The conversation ends: after [APPEXIT] so does the program.
+            if (LinkClose(*s.app)) s.ended = true;
+        }
+    }
+    std::erase_if(s.clients, [](const std::unique_ptr<Client>& c) { return c->fd < 0; });
+    if (!s.ended && (fds[0].revents & POLLIN)) acceptClients(s);
+    updateInterest(s);
+    s.servicing = false;
+    return s.ended ? ServiceResult::Ended : ServiceResult::Serviced;
+}
+
+void closeAutomationServer(AutomationServer* s) {
+    if (!s) return;
+    for (auto& c : s->clients) {
+        flush(*c);
+        close(c->fd);
+    }
+    close(s->epollFd);
+    close(s->listener);
+    unlink(s->options.socketPath.c_str());
+    delete s;
+}
+
+bool runAutomationServer(AppState& app, const ServerOptions& o, std::string& error) {
+    auto server = listenAutomationServer(app, o, error);
+    if (!server) return false;
+    for (;;) {
+        pollfd fds[2] = {{automationServerDescriptor(*server), POLLIN, 0}, {o.stopFd, POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0) {
             if (errno == EINTR) continue;
             error = systemError("poll");
             break;
         }
         if (o.stopFd >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) break;
-
-        for (size_t i = 0; i < clients.size() && running; ++i) {
-            Client& c = *clients[i];
-            const short ev = fds[i + 2].revents;
-            bool gone = (ev & (POLLERR | POLLNVAL)) != 0;
-            if (!gone && (ev & (POLLIN | POLLHUP)) && !c.readEnded) {
-                const ssize_t n = recv(c.fd, buffer.data(), buffer.size(), 0);
-                if (n > 0) takeInput(app, c, buffer.data(), size_t(n), o);
-                else if (n == 0) c.readEnded = true;  // an unfinished line is dropped
-                else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) gone = true;
-            }
-            if (!gone) gone = !flush(c) || c.output.size() > o.maxPendingReplyBytes;
-            if (gone || (c.readEnded && c.output.empty())) {
-                close(c.fd);
-                c.fd = -1;
-                // The conversation ends: after [APPEXIT] so does the program.
-                if (LinkClose(app)) running = false;
-            }
-        }
-        std::erase_if(clients, [](const std::unique_ptr<Client>& c) { return c->fd < 0; });
-
-        if (running && accepting && (fds[0].revents & POLLIN)) {
-            for (;;) {
-                const int fd = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-                if (fd < 0) break;
-                auto c = std::make_unique<Client>();
-                c->fd = fd;
-                clients.push_back(std::move(c));
-                if (clients.size() >= o.maxClients) break;
-            }
+        if (serviceAutomationServer(*server) == ServiceResult::Ended) break;
+        if (!server->error.empty()) {
+            error = server->error;
+            break;
         }
     }
-    for (auto& c : clients) {
-        flush(*c);
-        close(c->fd);
-    }
-    close(listener);
-    unlink(o.socketPath.c_str());
     return error.empty();
 }
 

@@ -5,6 +5,7 @@
 // one at a time on the caller's thread; a client closing its connection is
 // the conversation's close.
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace quillet {
@@ -28,10 +29,34 @@ struct ServerOptions {
 // the reason in error, when no safe folder can be had.
 std::string defaultSocketPath(std::string& error);
 
+// A listening server, driven by an event loop: watch its descriptor and
+// service it whenever the descriptor is readable.
+struct AutomationServer;
+void closeAutomationServer(AutomationServer* server);  // also removes the socket
+using AutomationServerHandle = std::unique_ptr<AutomationServer, void (*)(AutomationServer*)>;
+
 // Listens on the socket (mode 0600; a stale socket left by an earlier run
-// is replaced, any other file is not), serves until a client's close ends
-// the program after `[APPEXIT]` or stopFd is readable, and removes the
-// socket. False, with the reason in error, when it cannot listen.
+// is replaced, any other file is not). Empty, with the reason in error,
+// when it cannot listen. stopFd is not used here.
+AutomationServerHandle listenAutomationServer(AppState& app, const ServerOptions& options, std::string& error);
+
+// One descriptor for the whole server (new connections, input, room for
+// replies): readable whenever servicing has work to do.
+int automationServerDescriptor(const AutomationServer& server);
+
+enum class ServiceResult {
+    Serviced,  // whatever was ready has been handled, without blocking
+    Busy,      // called from inside an execute (a modal box's event loop): nothing done
+    Ended,     // a conversation closed after `[APPEXIT]`: the program ends
+};
+ServiceResult serviceAutomationServer(AutomationServer& server);
+// True while an execute of the server runs: an event loop may pause
+// watching the descriptor meanwhile.
+bool automationServerBusy(const AutomationServer& server);
+
+// `--serve`: listens, services until a client's close ends the program
+// after `[APPEXIT]` or stopFd is readable, and removes the socket. False,
+// with the reason in error, when it cannot listen.
 bool runAutomationServer(AppState& app, const ServerOptions& options, std::string& error);
 
 // A descriptor that becomes readable on SIGINT or SIGTERM, for stopFd.

@@ -33,7 +33,7 @@ struct Session {
     ~Session() { std::filesystem::remove(app.scratchMetafilePath); }
 
     // True when the whole execute string was accepted.
-    bool run(const std::string& execute) { return !LinkExecute(app, execute); }
+    bool run(const std::string& execute) { return LinkExecute(app, execute) == ExecuteResult::Accepted; }
     SymbolSettings& s() { return app.settings; }
 };
 

@@ -2,21 +2,19 @@
 
 #include "app/automation/command_table.h"
 #include "app/automation/execute_string.h"
+#include "app/commands/state_changes.h"
 #include "app/model/app_state.h"
 
 namespace quillet {
 
-bool LinkExecute(AppState& app, const std::string& execute) {
+ExecuteResult LinkExecute(AppState& app, const std::string& execute) {
     // Automation never sees the paste hint.
-    app.ddeConversation = true;
     app.pasteHintShown = true;
     bool refused = false;
-    for (const std::string& command : splitExecuteString(execute)) {
-        app.suppressCopyWarning = true;
+    for (const std::string& command : splitExecuteString(execute))
         if (!runCommand(app, command)) refused = true;
-    }
-    app.suppressCopyWarning = true;
-    return refused;
+    noteStateChanges(app);
+    return refused ? ExecuteResult::Refused : ExecuteResult::Accepted;
 }
 
 bool LinkClose(AppState& app) {

@@ -6,9 +6,13 @@ namespace quillet {
 
 struct AppState;
 
+// What the client is told: an execute is refused when any of its commands
+// was.
+enum class ExecuteResult { Accepted, Refused };
+
 // Runs every command of the execute string, left to right; a refused
-// command never stops the rest. Returns true when any command was refused.
-bool LinkExecute(AppState& app, const std::string& execute);
+// command never stops the rest.
+ExecuteResult LinkExecute(AppState& app, const std::string& execute);
 
 // The client ended the conversation. Returns true when the program should
 // end now (after `[APPEXIT]`), in which case nothing asks to save the

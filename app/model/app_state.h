@@ -9,6 +9,7 @@
 #include "app/model/built_symbol.h"
 #include "app/model/main_window.h"
 #include "app/model/settings.h"
+#include "app/model/state_watch.h"
 #include "platform/clipboard.h"
 #include "platform/user_interface.h"
 
@@ -36,16 +37,15 @@ struct AppState {
     bool resetting = false;         // File New restoring defaults
     bool showPasteHint = true;      // `ShowWordWarning`
     bool pasteHintShown = false;
-    bool ddeConversation = false;   // a command-language client is driving
     std::string appTitle = "Quillet";
 
     MainWindow window;
+    StateWatch watch;  // see noteStateChanges
     std::string barCodeFilePath;       // remembered "Save Bar Code As" name
     std::string configPath;            // known configuration file path
     std::string windowCaption = "Quillet Professional";  // names the open configuration file
     int startupRatioPosition = 2;      // kept for configuration files, which carry it
     bool exitOnClose = false;          // `[APPEXIT]`: end when the client closes
-    bool suppressCopyWarning = false;  // no post-copy information while commands run
 
     AppState() = default;
     AppState(const AppState&) = delete;

@@ -12,6 +12,7 @@ struct AztecOptions {
     int aztecSizeSpec = 0;
     // Create a menu symbol (request flag 0x10).
     bool aztecMenuSymbol = false;
+    bool operator==(const AztecOptions&) const = default;
 };
 
 }  // namespace quillet

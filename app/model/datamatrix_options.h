@@ -18,6 +18,7 @@ struct DataMatrixOptions {
     // With ECC 200, a tilde in the message is passed doubled so the encoder
     // takes it literally.
     bool dmTranslateTildes = false;
+    bool operator==(const DataMatrixOptions&) const = default;
 };
 
 }  // namespace quillet

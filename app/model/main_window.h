@@ -82,6 +82,7 @@ struct MainWindow {
     bool nextPrevVisible = false;     // Next/Prev buttons and menu entries
     bool closeMsgFileEnabled = false; // "&Close Message File"
     bool minimised = false;
+    bool operator==(const MainWindow&) const = default;
 };
 
 }  // namespace quillet

@@ -26,6 +26,7 @@ struct NumberingOptions {
     std::string incPreamble;
     std::string incPostamble;
     int incTarget = IncTargetMessage;
+    bool operator==(const NumberingOptions&) const = default;
 };
 
 }  // namespace quillet

@@ -25,6 +25,7 @@ struct Pdf417Options {
     bool pdfTruncated = false;
     // Write the generated codewords into the supplement field.
     bool pdfShowCodewords = false;
+    bool operator==(const Pdf417Options&) const = default;
 };
 
 }  // namespace quillet

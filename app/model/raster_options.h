@@ -25,6 +25,7 @@ struct RasterOptions {
     // Print margins in inches from the printable area's top-left corner.
     float leftPrintMargin = 0.0f;
     float topPrintMargin = 0.0f;
+    bool operator==(const RasterOptions&) const = default;
 };
 
 }  // namespace quillet

@@ -74,6 +74,7 @@ struct SymbolSettings {
     QrOptions qr;
     RasterOptions raster;
     NumberingOptions numbering;
+    bool operator==(const SymbolSettings&) const = default;
 };
 
 constexpr int kGainBit = 0x10;

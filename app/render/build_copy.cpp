@@ -58,7 +58,7 @@ void BuildCopy(AppState& app) {
     }
     // The paste hint is for people at the window, once a run, never for
     // automation (every conversation marks it as shown).
-    if (!app.pasteHintShown && app.showPasteHint && !app.suppressCopyWarning && app.ui) {
+    if (!app.pasteHintShown && app.showPasteHint && app.ui) {
         app.ui->messageBox(
             "The bar code that you just created has been placed in the Windows clipboard as a Windows Metafile "
             "graphic so that you can paste it into documents created with other Windows programs.\r\n\r\n"

@@ -308,8 +308,9 @@ TEST(Printing, WithoutAnyPrinter) {
     cupsSetServer(nullptr);
 }
 
-// LinkExecute answers true when a command was refused.
-bool accepted(AppState& app, const std::string& execute) { return !LinkExecute(app, execute); }
+bool accepted(AppState& app, const std::string& execute) {
+    return LinkExecute(app, execute) == ExecuteResult::Accepted;
+}
 
 TEST(Printing, CommandsPrintKeepThePageOpenAndEject) {
     OutputHarness h;

@@ -180,8 +180,9 @@ bool runLabels(quillet::AppState& app, const CommandLine& cl) {
 }
 
 // Execute strings arrive as UTF-8 and are run in the ANSI code page.
-bool runExecute(quillet::AppState& app, const std::string& utf8) {
-    return quillet::LinkExecute(app, platform::utf8ToAnsi(utf8));
+// True when the execute was refused.
+bool executeRefused(quillet::AppState& app, const std::string& utf8) {
+    return quillet::LinkExecute(app, platform::utf8ToAnsi(utf8)) == quillet::ExecuteResult::Refused;
 }
 
 }  // namespace
@@ -216,9 +217,9 @@ int main(int argc, char** argv) {
             std::string line;
             while (std::getline(std::cin, line)) {
                 if (!line.empty() && line.back() == '\r') line.pop_back();
-                if (runExecute(app, line)) failed = true;
+                if (executeRefused(app, line)) failed = true;
             }
-        } else if (runExecute(app, execute)) {
+        } else if (executeRefused(app, execute)) {
             failed = true;
         }
     }
