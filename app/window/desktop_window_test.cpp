@@ -142,7 +142,7 @@ TEST(DesktopWindow, SymbologyMenuHoldsEveryCaptionAndTicksOne) {
     for (const char* fim : {"Postal &FIM-A Pattern", "Postal FIM-&B Pattern", "Postal FIM-&C Pattern"})
         EXPECT_NE(f.menuEntry(fim), nullptr) << fim;
     // Whatever selects the symbology, one entry is ticked: the current one.
-    for (const std::string& execute : {"[QR]", "[EAN13]", "[RSS14]"}) {
+    for (const std::string execute : {"[QR]", "[EAN13]", "[RSS14]"}) {
         f.session.run(execute);
         f.window->refresh();
         for (int code = 1; code <= kSymbologyCount; ++code)
@@ -186,10 +186,14 @@ TEST(DesktopWindow, FieldsAndMenusFollowTheSymbology) {
         f.choose(caption(c.code));
         auto visible = [&](const char* name) { return f.find<QWidget>(name)->isVisible(); };
         EXPECT_EQ(visible("Supplement"), c.supplement) << c.code;
-        if (c.supplement) EXPECT_EQ(f.find<QLabel>("SupplementLabel")->text(), c.supplementLabel);
+        if (c.supplement) {
+            EXPECT_EQ(f.find<QLabel>("SupplementLabel")->text(), c.supplementLabel);
+        }
         EXPECT_EQ(visible("RatioList"), c.ratio) << c.code;
         EXPECT_EQ(visible("Magnify"), c.magnify) << c.code;
-        if (c.ratio || c.magnify) EXPECT_EQ(f.find<QLabel>("RatioLabel")->text(), c.ratioLabel);
+        if (c.ratio || c.magnify) {
+            EXPECT_EQ(f.find<QLabel>("RatioLabel")->text(), c.ratioLabel);
+        }
         EXPECT_EQ(visible("NBWidth"), c.width) << c.code;
         EXPECT_EQ(visible("BCHeight"), c.height) << c.code;
         EXPECT_EQ(visible("Comment"), c.comment) << c.code;
@@ -223,7 +227,7 @@ TEST(DesktopWindow, OptionCheckMarksFollowTheSettings) {
         std::string execute;
         bool checked;
         bool (*holds)(const SymbolSettings&);
-        QString unticked;  // the entry of the same group that loses its mark
+        QString unticked = {};  // the entry of the same group that loses its mark
     } cases[] = {
         {"Include &Text", "[TEXT=OFF]", false, [](const SymbolSettings& s) { return !s.includeText; }},
         {"Text &Above Bar Code", "[TEXTABOVE=ON]", true, [](const SymbolSettings& s) { return s.textAbove; }},
@@ -267,14 +271,18 @@ TEST(DesktopWindow, OptionCheckMarksFollowTheSettings) {
             a->trigger();
             EXPECT_TRUE(c.holds(byMenu.app().settings)) << what;
             EXPECT_EQ(a->isChecked(), c.checked) << what;
-            if (!c.unticked.isEmpty()) EXPECT_FALSE(byMenu.menuEntry(c.unticked)->isChecked()) << what;
+            if (!c.unticked.isEmpty()) {
+                EXPECT_FALSE(byMenu.menuEntry(c.unticked)->isChecked()) << what;
+            }
         }
         WindowFixture byCommand;
         ASSERT_TRUE(byCommand.session.run(c.execute)) << c.execute;
         byCommand.window->refresh();
         EXPECT_TRUE(c.holds(byCommand.app().settings)) << c.execute;
         EXPECT_EQ(byCommand.menuEntry(c.entry)->isChecked(), c.checked) << c.execute;
-        if (!c.unticked.isEmpty()) EXPECT_FALSE(byCommand.menuEntry(c.unticked)->isChecked()) << c.execute;
+        if (!c.unticked.isEmpty()) {
+            EXPECT_FALSE(byCommand.menuEntry(c.unticked)->isChecked()) << c.execute;
+        }
     }
 }
 
