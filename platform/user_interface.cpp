@@ -19,8 +19,9 @@ std::string messageLine(const std::string& title, const std::string& text) {
     return line;
 }
 
-Answer HeadlessUserInterface::messageBox(const std::string& text, const std::string& title, Buttons buttons) {
-    messages.push_back({title, text});
+Answer HeadlessUserInterface::messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                                         Icon icon) {
+    messages.push_back({title, text, icon});
     if (echo) std::fprintf(stderr, "%s\n", messageLine(title, text).c_str());
     if (answer) return answer(text, buttons);
     return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;

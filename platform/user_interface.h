@@ -10,16 +10,19 @@ namespace platform {
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
+enum class Icon { None, Information, Question, Exclamation, Critical };
 
 struct MessageRecord {
     std::string title;
     std::string text;  // exact bytes, line ends included
+    Icon icon = Icon::None;
 };
 
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
-    virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons) = 0;
+    virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                              Icon icon = Icon::None) = 0;
     virtual void beep() = 0;
     // Returns the typed text; empty when cancelled.
     virtual std::string inputBox(const std::string& prompt, const std::string& title,
@@ -35,7 +38,8 @@ public:
 // keeps every message for tests to read.
 class HeadlessUserInterface : public UserInterface {
 public:
-    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons) override;
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                      Icon icon = Icon::None) override;
     void beep() override { ++beeps; }
     std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
     std::optional<std::string> fileDialog(bool, const std::string&, const std::string&,

@@ -96,7 +96,7 @@ void BuildAztecSymbol(AppState& app, const std::string& message) {
         app.ui->beep();
         std::string text = zorvexec ? aztecResultText(result)
                                     : "Cannot Create an Aztec Symbol. The Aztec library libzorvex32.so was not found.";
-        app.ui->messageBox(text, "Cannot Create Bar Code!", platform::Buttons::Ok);
+        app.ui->messageBox(text, "Cannot Create Bar Code!", platform::Buttons::Ok, platform::Icon::Exclamation);
     }
 }
 

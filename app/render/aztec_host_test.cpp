@@ -109,6 +109,7 @@ TEST(AztecBuild, ResultTexts) {
         ASSERT_FALSE(h.ui.messages.empty());
         EXPECT_EQ(h.ui.messages.back().title, "Cannot Create Bar Code!");
         EXPECT_EQ(h.ui.messages.back().text, aztecResultText(c.result));
+        EXPECT_EQ(h.ui.messages.back().icon, platform::Icon::Exclamation);
     }
     EXPECT_EQ(aztecResultText(17), "Cannot Create an Aztec Symbol.");
 }

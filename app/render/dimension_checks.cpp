@@ -31,7 +31,8 @@ bool CheckInvalidDimensions(AppState& app) {
                              " defined in the specifications for the selected symbology. Bar Codes produced using "
                              "this dimension may be unreadable!\r\n\r\nDo you want to continue generating this bar code?";
     if (!app.ui) return true;
-    return app.ui->messageBox(text, "Invalid Dimension Warning", platform::Buttons::OkCancel) != platform::Answer::Cancel;
+    return app.ui->messageBox(text, "Invalid Dimension Warning", platform::Buttons::OkCancel,
+                              platform::Icon::Exclamation) != platform::Answer::Cancel;
 }
 
 namespace {
@@ -70,7 +71,8 @@ bool CheckPrinterResolution(AppState& app, int X, int H) {
                              " dimension or select a different target printer.\r\n\r\nDo you want to continue "
                              "generating this bar code?";
     if (!app.ui) return true;
-    return app.ui->messageBox(text, "Printer Resolution Warning", platform::Buttons::OkCancel) != platform::Answer::Cancel;
+    return app.ui->messageBox(text, "Printer Resolution Warning", platform::Buttons::OkCancel,
+                              platform::Icon::Exclamation) != platform::Answer::Cancel;
 }
 
 }  // namespace quillet

@@ -303,6 +303,7 @@ TEST(DimensionWarnings, NamesAndCancel) {
         ASSERT_FALSE(h.ui.messages.empty());
         EXPECT_EQ(h.ui.messages[0].title, c.title);
         EXPECT_NE(h.ui.messages[0].text.find("The Specified " + c.name + " is less than"), std::string::npos);
+        EXPECT_EQ(h.ui.messages[0].icon, platform::Icon::Exclamation);
     }
     // At 600 dpi 19 units are 4.49 dots: no warning.
     Harness h;

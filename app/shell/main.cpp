@@ -1,22 +1,26 @@
-// Quillet's command line: runs the program headless, driven by execute
-// strings of the command language.
+// Quillet's command line. With no execute strings, server or batch run, and
+// a desktop display to open it on, the program is the desktop window;
+// otherwise it runs headless, driven by execute strings of the command
+// language.
 //
 //   quillet [--execute STRING]... [CONFIGURATION-FILE]
 //           [--serve [SOCKET] | --batch FILE --output PATTERN | --count N --output PATTERN]
 //
 // The configuration file (the remaining arguments joined by spaces, as the
-// whole command line names one file) is opened first; then every execute
-// string runs in order, as one conversation. "--execute -" reads one
-// execute string per line from standard input. Message boxes are written
-// to standard error. The exit status is 0 when no command was refused, 1
-// when one was (or the configuration file could not be opened), and 2 for
-// a malformed command line.
+// whole command line names one file) is opened first, in the window when
+// there is one; then every execute string runs in order, as one
+// conversation. "--execute -" reads one execute string per line from
+// standard input. Message boxes are written to standard error. The exit
+// status is 0 when no command was refused, 1 when one was (or the
+// configuration file could not be opened), and 2 for a malformed command
+// line.
 //
 // After the execute strings, --serve runs the automation server until a
 // client closes its conversation after [APPEXIT]; --batch builds one symbol
 // per line of FILE and --count N builds N numbers of the numbering series,
 // each saved under PATTERN with the label number in place of its '#'s.
-// A batch exits with 1 when any label failed.
+// A batch exits with 1 when any label failed. --has-display tells a script
+// whether the window would open.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,6 +35,7 @@
 #include "app/automation/file_bytes.h"
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
+#include "app/window/desktop_start.h"
 #include "platform/clipboard.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
@@ -48,12 +53,14 @@ const char kUsage[] =
     "  --batch FILE      build one symbol per line of FILE and save it (needs --output)\n"
     "  --count N         build N numbers of the incremental numbering series (needs --output)\n"
     "  --output PATTERN  file name of each label; a run of '#' becomes the label number\n"
+    "  --has-display     exit with 0 when the window can open here, 1 when not\n"
     "  --help            show this text\n";
 
 struct CommandLine {
     std::vector<std::string> executes;
     std::string configPath;
     bool help = false;
+    bool hasDisplay = false;
     std::string error;
     bool serve = false;
     std::string socketPath;
@@ -101,6 +108,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             cl.help = true;
+        } else if (arg == "--has-display") {
+            cl.hasDisplay = true;
         } else if (arg == "--execute") {
             if (i + 1 >= argc) {
                 cl.error = "--execute needs an execute string";
@@ -185,30 +194,14 @@ bool executeRefused(quillet::AppState& app, const std::string& utf8) {
     return quillet::LinkExecute(app, platform::utf8ToAnsi(utf8)) == quillet::ExecuteResult::Refused;
 }
 
-}  // namespace
+// Only the headless program takes execute strings, serves or runs batches.
+bool headlessJob(const CommandLine& cl) {
+    return !cl.executes.empty() || cl.serve || !cl.batchFile.empty() || cl.count > 0;
+}
 
-int main(int argc, char** argv) {
-    const CommandLine cl = parseCommandLine(argc, argv);
-    if (!cl.error.empty()) {
-        std::fprintf(stderr, "quillet: %s\n%s", cl.error.c_str(), kUsage);
-        return 2;
-    }
-    if (cl.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-
-    platform::HeadlessUserInterface ui;
-    quillet::AppState app;
-    app.ui = &ui;
-    app.clipboard = &platform::clipboard();
-    app.scratchMetafilePath = platform::scratchMetafilePath();
-    quillet::startMainWindow(app);
-    const bool storedHint = storedFlag(platform::getSetting(kSection, kPasteHintKey, "-1"));
-    app.showPasteHint = storedHint;
-    // The paste hint belongs to the desktop window; a headless run never shows it.
-    app.pasteHintShown = true;
-
+// The headless run: configuration, execute strings, then the server or the
+// labels. True when anything was refused or failed.
+bool runHeadless(quillet::AppState& app, const CommandLine& cl) {
     bool failed = false;
     if (!cl.configPath.empty() && !quillet::OpenConfiguration(app, cl.configPath)) failed = true;
 
@@ -238,8 +231,47 @@ int main(int argc, char** argv) {
     // The conversation ends with the command line; nobody is there to be
     // asked about saving the configuration.
     quillet::LinkClose(app);
+    return failed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine cl = parseCommandLine(argc, argv);
+    if (!cl.error.empty()) {
+        std::fprintf(stderr, "quillet: %s\n%s", cl.error.c_str(), kUsage);
+        return 2;
+    }
+    if (cl.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    // Asked before anything else starts, as the question is put to a child process.
+    const bool window = (cl.hasDisplay || !headlessJob(cl)) && quillet::desktopAvailable();
+    if (cl.hasDisplay) return window ? 0 : 1;
+
+    platform::HeadlessUserInterface ui;
+    quillet::AppState app;
+    app.ui = &ui;
+    app.clipboard = &platform::clipboard();
+    app.scratchMetafilePath = platform::scratchMetafilePath();
+    quillet::startMainWindow(app);
+    const bool storedHint = storedFlag(platform::getSetting(kSection, kPasteHintKey, "-1"));
+    app.showPasteHint = storedHint;
+
+    int status = 0;
+    if (window) {
+        // Qt sees no arguments of ours: they name the configuration file.
+        int qtArgc = 1;
+        char* qtArgv[] = {argv[0], nullptr};
+        status = quillet::runDesktopWindow(qtArgc, qtArgv, app, cl.configPath);
+    } else {
+        // The paste hint belongs to the desktop window; a headless run never shows it.
+        app.pasteHintShown = true;
+        status = runHeadless(app, cl) ? 1 : 0;
+    }
 
     if (app.showPasteHint != storedHint) platform::putSetting(kSection, kPasteHintKey, app.showPasteHint ? "-1" : "0");
     std::remove(app.scratchMetafilePath.c_str());
-    return failed ? 1 : 0;
+    return status;
 }
