@@ -12,13 +12,15 @@ bool noteStateChanges(AppState& app) {
     // settings are compared and copied.
     std::vector<std::string> lines;
     lines.swap(app.settings.numbering.messageLines);
+    const RecordedMetafile none;
+    const RecordedMetafile& picture = app.output.lastSymbol ? app.output.lastSymbol->metafile : none;
     const bool changed = !(app.settings == w.seenSettings) || !(app.window == w.seenWindow) ||
-                         app.output.picture.hMF != w.seenPicture || app.output.totalLength != w.seenTotalLength ||
+                         !(picture == w.seenPicture) || app.output.totalLength != w.seenTotalLength ||
                          app.output.checkValue != w.seenCheckValue;
     if (changed) {
         w.seenSettings = app.settings;
         w.seenWindow = app.window;
-        w.seenPicture = app.output.picture.hMF;
+        w.seenPicture = picture;
         w.seenTotalLength = app.output.totalLength;
         w.seenCheckValue = app.output.checkValue;
     }

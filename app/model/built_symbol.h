@@ -15,6 +15,7 @@ struct RecordedMetafile {
     std::vector<uint8_t> records;  // 18-byte header, records, end record
     int mapMode = 8;               // anisotropic
     int xExt = 0, yExt = 0;        // 0.01 mm
+    bool operator==(const RecordedMetafile&) const = default;
 };
 
 struct BuiltSymbol {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/model/built_symbol.h"
 #include "app/model/main_window.h"
 #include "app/model/settings.h"
 
@@ -19,7 +20,7 @@ struct StateWatch {
     // path and position stand for them).
     SymbolSettings seenSettings;
     MainWindow seenWindow;
-    int32_t seenPicture = 0;  // metafile handle of the last built picture
+    RecordedMetafile seenPicture;  // of the last built symbol
     std::string seenTotalLength, seenCheckValue;
 };
 

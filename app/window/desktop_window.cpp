@@ -482,9 +482,11 @@ void DesktopWindow::refreshMenus() {
 }
 
 void DesktopWindow::refreshPreview() {
-    const gdi::MetafilePict& picture = app_.output.picture;
-    if (picture.hMF == shownPicture_) return;
-    shownPicture_ = picture.hMF;
+    const std::optional<BuiltSymbol>& symbol = app_.output.lastSymbol;
+    const RecordedMetafile none;
+    const RecordedMetafile& picture = symbol ? symbol->metafile : none;
+    if (picture.records == shownRecords_ && !shownRecords_.empty()) return;
+    shownRecords_ = picture.records;
     const double ratio = devicePixelRatioF();
     QImage image = pictureImage(picture, previewDpiX() * ratio, previewDpiY() * ratio);
     if (image.isNull()) {

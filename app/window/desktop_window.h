@@ -82,7 +82,7 @@ private:
     QListWidget* insertList_;
     std::vector<InsertEntry> shownInsertList_;
     QLabel *barCode_, *placeholder_;
-    int shownPicture_ = 0;  // metafile handle the preview shows
+    std::vector<uint8_t> shownRecords_;  // the picture the preview shows
 
     QAction *copyAction_, *pasteAction_, *saveBarCodeAction_, *saveDbpAction_, *closeMessageFileAction_;
     QAction *nextAction_, *prevAction_;

@@ -70,7 +70,8 @@ TEST(DesktopWindow, PreviewIsAtTrueSize) {
     WindowFixture f;
     f.typeInto("Message", "TRUE SIZE");
     f.pressBuildCopy();
-    const gdi::MetafilePict& p = f.app().output.picture;
+    ASSERT_TRUE(f.app().output.lastSymbol);
+    const RecordedMetafile& p = f.app().output.lastSymbol->metafile;
     const QSize size = f.find<QLabel>("BarCode")->size();
     EXPECT_NEAR(size.width(), p.xExt / 2540.0 * f.window->previewDpiX(), 1.0);
     EXPECT_NEAR(size.height(), p.yExt / 2540.0 * f.window->previewDpiY(), 1.0);
@@ -156,7 +157,8 @@ TEST(DesktopWindow, FimPatternFromTheMenu) {
     WindowFixture f;
     f.choose("Postal FIM-&B Pattern");
     EXPECT_FALSE(f.find<QLabel>("BarCode")->isHidden());
-    const gdi::MetafilePict& p = f.app().output.picture;
+    ASSERT_TRUE(f.app().output.lastSymbol);
+    const RecordedMetafile& p = f.app().output.lastSymbol->metafile;
     EXPECT_EQ(p.xExt, 1350);
     EXPECT_EQ(p.yExt, 1588);
 }

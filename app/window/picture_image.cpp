@@ -8,12 +8,10 @@
 
 namespace quillet {
 
-QImage pictureImage(const gdi::MetafilePict& picture, double dpiX, double dpiY) {
-    if (picture.hMF == 0 || !gdi::fitsInt16(picture.xExt) || !gdi::fitsInt16(picture.yExt)) return {};
-    const std::vector<uint8_t> bits = gdi::GetMetaFileBits(picture.hMF);
-    if (bits.empty()) return {};
+QImage pictureImage(const RecordedMetafile& picture, double dpiX, double dpiY) {
+    if (picture.records.empty() || !gdi::fitsInt16(picture.xExt) || !gdi::fitsInt16(picture.yExt)) return {};
     const auto image = platform::renderToImage(
-        platform::addPlaceableHeader(bits, int16_t(picture.xExt), int16_t(picture.yExt)), dpiX, dpiY);
+        platform::addPlaceableHeader(picture.records, int16_t(picture.xExt), int16_t(picture.yExt)), dpiX, dpiY);
     if (!image) return {};
     QImage out(image->width, image->height, QImage::Format_ARGB32);
     for (int y = 0; y < image->height; ++y)
