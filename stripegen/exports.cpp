@@ -147,8 +147,6 @@ extern "C" int32_t RSSLimPattern(char** message, char** pattern, char** composit
     if (m.primary.size() > 13) return STRIPEGEN_PRIMARY_TOO_LONG;
     uint64_t value = primaryValue(m.primary);
     if (value > kLimitedMaxValue) return STRIPEGEN_OK;  // the caller checks the range itself
-    // Without the check character table no Limited symbol can be drawn: refuse.
-    if (!kLimitedCheckTableAvailable) return STRIPEGEN_COMPOSITE_FAILED;
     Widths p = limitedPattern(encodeLimited(value + (m.hasComposite ? kLimitedLinkage : 0)));
     copyOut(pattern, p);
     copyOut(compositeSeparator, limitedSeparator(p));
