@@ -11,6 +11,7 @@
 #include "stripegen/stripegen_test_util.h"
 
 using namespace stripegen;
+using stripegen::test::ccbPayloadBits;
 
 namespace {
 
@@ -124,26 +125,6 @@ std::string bitsOfCca(const std::vector<int>& data) {
         int n = k == 7 ? 69 : tailBits[k];
         for (int b = n - 1; b >= 0; --b) bits += ((v >> b) & 1) ? '1' : '0';
     }
-    return bits;
-}
-
-std::string bitsOfCcb(const std::vector<int>& data, bool& ok) {
-    ok = data.size() >= 2 && data[0] == 920 && (data[1] == 901 || data[1] == 924);
-    if (!ok) return {};
-    std::vector<int> cw(data.begin() + 2, data.end());
-    while (!cw.empty() && cw.back() == 900) cw.pop_back();
-    size_t groups = cw.size() / 5;
-    std::vector<int> bytes;
-    for (size_t g = 0; g < groups; ++g) {
-        uint64_t v = 0;
-        for (int j = 0; j < 5; ++j) v = v * 900 + uint64_t(cw[g * 5 + size_t(j)]);
-        for (int j = 5; j >= 0; --j) bytes.push_back(int((v >> (8 * j)) & 0xff));
-    }
-    for (size_t i = groups * 5; i < cw.size(); ++i) bytes.push_back(cw[i]);
-    ok = (data[1] == 924) == (bytes.size() % 6 == 0);
-    std::string bits;
-    for (int b : bytes)
-        for (int j = 7; j >= 0; --j) bits += ((b >> j) & 1) ? '1' : '0';
     return bits;
 }
 
@@ -262,7 +243,7 @@ TEST(CompositeEncoding, MessagesRoundTripAtEveryColumnCount) {
             EXPECT_TRUE(syndromesVanish(cc.codewords, size->eccCodewords));
             std::vector<int> data(cc.codewords.begin(), cc.codewords.begin() + size->dataCodewords);
             bool ok = true;
-            std::string bits = cc.isCcb ? bitsOfCcb(data, ok) : bitsOfCca(data);
+            std::string bits = cc.isCcb ? ccbPayloadBits(data, ok) : bitsOfCca(data);
             ASSERT_TRUE(ok);
             std::string back = decodeComposite(bits, ok);
             ASSERT_TRUE(ok);

@@ -105,6 +105,28 @@ inline char gs1CheckDigit(const std::string& digits) {
     return char('0' + (10 - sum % 10) % 10);
 }
 
+// The bits held by a CC-B's data codewords: 920, 901 or 924 (by the byte
+// count), then PDF417 byte compaction; trailing 900 pads dropped.
+inline std::string ccbPayloadBits(const std::vector<int>& data, bool& ok) {
+    ok = data.size() >= 2 && data[0] == 920 && (data[1] == 901 || data[1] == 924);
+    if (!ok) return {};
+    std::vector<int> cw(data.begin() + 2, data.end());
+    while (!cw.empty() && cw.back() == 900) cw.pop_back();
+    size_t groups = cw.size() / 5;
+    std::vector<int> bytes;
+    for (size_t g = 0; g < groups; ++g) {
+        uint64_t v = 0;
+        for (int j = 0; j < 5; ++j) v = v * 900 + uint64_t(cw[g * 5 + size_t(j)]);
+        for (int j = 5; j >= 0; --j) bytes.push_back(int((v >> (8 * j)) & 0xff));
+    }
+    for (size_t i = groups * 5; i < cw.size(); ++i) bytes.push_back(cw[i]);
+    ok = (data[1] == 924) == (bytes.size() % 6 == 0);
+    std::string bits;
+    for (int b : bytes)
+        for (int j = 7; j >= 0; --j) bits += ((b >> j) & 1) ? '1' : '0';
+    return bits;
+}
+
 inline std::string padded13(const std::string& primary) {
     std::string s = "0000000000000" + primary;
     return s.substr(s.size() - 13);

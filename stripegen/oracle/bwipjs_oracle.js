@@ -50,10 +50,16 @@ function limitedSymbols() {
     return [...byCheck.entries()].sort((a, b) => a[0] - b[0]).map(([cs, s]) => ({ cs, ...s }));
 }
 
-async function readLimited(symbols) {
+function reader() {
     let zx;
-    try { zx = require('zxing-wasm/reader'); } catch (e) { return 'not read back (zxing-wasm missing)'; }
+    try { zx = require('zxing-wasm/reader'); } catch (e) { return null; }
     zx.prepareZXingModule({ overrides: { wasmBinary: fs.readFileSync(require.resolve('zxing-wasm/reader/zxing_reader.wasm')) } });
+    return zx;
+}
+
+async function readLimited(symbols) {
+    const zx = reader();
+    if (!zx) return 'not read back (zxing-wasm missing)';
     let ok = 0;
     for (const { d, widths } of symbols) {
         const scale = 3, quiet = 10, h = 30, mods = [];
@@ -173,6 +179,26 @@ function componentSizes() {
     return list;
 }
 
+// The bytes a reader finds in a component read as MicroPDF417 (CC-B is a
+// MicroPDF417 symbol whose data begins with 920), in hexadecimal; '-' where
+// it finds none or no reader is present.
+async function readMicroPdf(rows) {
+    const zx = reader();
+    if (!zx) return '-';
+    const scale = 4, rowHeight = 3 * scale, quiet = 10, width = rows[0].length;
+    const W = (width + 2 * quiet) * scale, H = (rows.length * 3 + 2 * quiet) * scale;
+    const data = new Uint8ClampedArray(W * H * 4).fill(255);
+    rows.forEach((row, y) => row.forEach((dark, x) => {
+        if (!dark) return;
+        for (let dy = 0; dy < rowHeight; dy++) for (let dx = 0; dx < scale; dx++) {
+            const o = ((quiet * scale + y * rowHeight + dy) * W + (quiet + x) * scale + dx) * 4;
+            data[o] = data[o + 1] = data[o + 2] = 0;
+        }
+    }));
+    const res = await zx.readBarcodes({ data, width: W, height: H }, { formats: ['MicroPDF417'], tryHarder: true });
+    return res.length === 1 ? Buffer.from(res[0].bytes).toString('hex') : '-';
+}
+
 (async () => {
     const lim = limitedSymbols();
     const readBack = await readLimited(lim);
@@ -192,11 +218,15 @@ function componentSizes() {
         cs.map((s) => `symbol ${s.ours} ${s.primary} ${libraryForm(s.cc)} ${s.why} ${s.rows.length}\n` +
             s.rows.map(hexRow).join('\n')).join('\n') + '\n');
     const sizes = componentSizes();
+    for (const s of sizes) s.read = s.kind === 'CCB' ? await readMicroPdf(s.rows) : '-';
+    const read = sizes.filter((s) => s.read !== '-').length;
     fs.writeFileSync(path.join(out, 'component_sizes_bwipjs.txt'),
         `# Composite components drawn alone by bwip-js ${version}, kind and column count forced.\n` +
         '# Written by stripegen/oracle/bwipjs_oracle.js.\n' +
-        '# "component KIND COLUMNS COMPOSITE ROWS", then ROWS module rows as in composite_bwipjs.txt.\n' +
-        sizes.map((s) => `component ${s.kind} ${s.cols} ${libraryForm(s.cc)} ${s.rows.length}\n` +
+        '# "component KIND COLUMNS COMPOSITE ROWS READ", then ROWS module rows as in composite_bwipjs.txt.\n' +
+        '# READ: the bytes zxing-wasm read from the CC-B component as MicroPDF417, in hexadecimal\n' +
+        `# ('-' for CC-A, which is no MicroPDF417 symbol); ${read} CC-B components read.\n` +
+        sizes.map((s) => `component ${s.kind} ${s.cols} ${libraryForm(s.cc)} ${s.rows.length} ${s.read}\n` +
             s.rows.map(hexRow).join('\n')).join('\n') + '\n');
     console.log(`${lim.length} Limited symbols (${readBack}), ${cs.length} composite symbols, ${sizes.length} sizes`);
 })().catch((e) => { console.error(e); process.exit(1); });
