@@ -75,4 +75,24 @@ inline std::vector<OracleComposite> oracleComposites() {
     return out;
 }
 
+struct OracleExpanded {
+    std::string message;  // FNC1 as the group separator
+    int symbolCharacters = 0;
+    std::vector<int> widths;
+};
+
+inline std::vector<OracleExpanded> oracleExpanded() {
+    std::vector<OracleExpanded> out;
+    for (const std::string& line : dataLines("expanded_bwipjs.txt")) {
+        std::istringstream s(line);
+        OracleExpanded o;
+        s >> o.message >> o.symbolCharacters;
+        for (char& c : o.message)
+            if (c == '^') c = '\x1d';
+        for (int w; s >> w;) o.widths.push_back(w);
+        out.push_back(o);
+    }
+    return out;
+}
+
 }  // namespace stripegen::test

@@ -90,7 +90,7 @@ const symbologies = [
 // parentheses go and a variable-length field followed by another element
 // ends with FNC1, written '^' in the file.
 const fixedLength = { '00': 18, '01': 14, '02': 14, '03': 14, '04': 16, '11': 6, '12': 6, '13': 6, '15': 6, '16': 6,
-    '17': 6, '20': 2 };
+    '17': 6, '20': 2, '31': 10, '32': 10, '33': 10, '34': 10, '35': 10, '36': 10, '41': 16 };
 function libraryForm(s) {
     const parts = [...s.matchAll(/\((\d+)\)([^(]*)/g)].map((m) => [m[1], m[2]]);
     return parts.map(([ai, v], i) => ai + v + (i + 1 < parts.length && !(ai.slice(0, 2) in fixedLength) ? '^' : ''))
@@ -199,6 +199,44 @@ async function readMicroPdf(rows) {
     return res.length === 1 ? Buffer.from(res[0].bytes).toString('hex') : '-';
 }
 
+// ------------------------------------------------------ DataBar Expanded
+// Messages for every encodation method: (01) alone and with more data,
+// general purpose, the compressed weights (3103, 3202/3203, 310x/320x with
+// and without a date) and prices (392x, 393x); then general-purpose messages
+// growing until every symbol character count is met.
+function expandedMessages() {
+    const g = '(01)90012345678908';
+    const list = ['(01)00012345678905', '(01)00012345678905(10)ABC123', '(01)12345678901231(21)abc-DEF.9',
+        '(01)00012345678905(17)261231(10)LOT42', '(01)98898765432106(15)991231',
+        '(10)AB', '(91)1', '(21)Z', '(10)12345678', '(99)abc!"%&\'*+,-./:;<=>?_', '(10)A1(21)B2(91)C3',
+        `${g}(3103)001750`, `${g}(3103)032767`, `${g}(3103)032768`, `${g}(3202)009999`, `${g}(3203)022767`,
+        `${g}(3202)010000`, `${g}(3101)012345`, `${g}(3205)099999`];
+    for (const ai of ['310', '320']) for (const d of ['11', '13', '15', '17'])
+        list.push(`${g}(${ai}2)012345(${d})100229`);
+    list.push(`${g}(3922)1234`, `${g}(3920)0`, `${g}(3923)123456789012345`, `${g}(3932)9781234`,
+        `${g}(3931)036999`, `${g}(3922)1234(10)AB`);
+    for (let n = 1; n <= 80; n++) list.push('(91)' + filler(n, '0123456789ABCabc'));
+    for (let n = 1; n <= 80; n++) list.push('(01)00012345678905(91)' + filler(n, 'ABCDEF0123'));
+    return list;
+}
+
+function expandedSymbols() {
+    const out = [], seen = new Set();
+    for (const m of expandedMessages()) {
+        let sbs;
+        try { sbs = bwipjs.raw('databarexpanded', m, { dontlint: true })[0].sbs; } catch (e) { continue; }
+        // Bar first with an empty first bar, like Limited.
+        const widths = sbs.slice(1);
+        // Symbol characters, check included: 21 elements a pair, 13 in a last pair without right character.
+        const pairs = widths.length - 4, n = 2 * Math.floor(pairs / 21) + (pairs % 21 ? 1 : 0);
+        const key = `${m.startsWith('(91)') || m.includes(')(91)') ? n : m}`;
+        if (seen.has(key)) continue;
+        seen.add(key);
+        out.push({ m, n, widths });
+    }
+    return out;
+}
+
 (async () => {
     const lim = limitedSymbols();
     const readBack = await readLimited(lim);
@@ -228,5 +266,13 @@ async function readMicroPdf(rows) {
         `# ('-' for CC-A, which is no MicroPDF417 symbol); ${read} CC-B components read.\n` +
         sizes.map((s) => `component ${s.kind} ${s.cols} ${libraryForm(s.cc)} ${s.rows.length} ${s.read}\n` +
             s.rows.map(hexRow).join('\n')).join('\n') + '\n');
+    const exp = expandedSymbols();
+    fs.writeFileSync(path.join(out, 'expanded_bwipjs.txt'),
+        `# GS1 DataBar Expanded drawn by bwip-js ${version} (option dontlint).\n` +
+        '# Written by stripegen/oracle/bwipjs_oracle.js.\n' +
+        '# "MESSAGE N WIDTHS...": the message in the library\'s form (^ for FNC1), the symbol character\n' +
+        '# count (check character included), the element widths light first.\n' +
+        exp.map((s) => `${libraryForm(s.m)} ${s.n} ${s.widths.join(' ')}`).join('\n') + '\n');
+    console.log(`${exp.length} Expanded symbols, N = ${[...new Set(exp.map((s) => s.n))].sort((a, b) => a - b).join(',')}`);
     console.log(`${lim.length} Limited symbols (${readBack}), ${cs.length} composite symbols, ${sizes.length} sizes`);
 })().catch((e) => { console.error(e); process.exit(1); });
