@@ -121,7 +121,7 @@ Plan choosePlan(const std::string& m) {
 
 }  // namespace
 
-ExpandedBits encodeExpandedBits(const std::string& message, bool linked) {
+ExpandedBits encodeExpandedBits(const std::string& message, bool linked, int segmentsPerRow) {
     ExpandedBits out;
     Plan plan = choosePlan(message);
     out.method = plan.method;
@@ -133,12 +133,13 @@ ExpandedBits encodeExpandedBits(const std::string& message, bool linked) {
     GpBits gp = plan.general ? compactGeneralPurpose(plan.rest, leading) : GpBits{true, leading, false, 0, false};
     if (!gp.ok) return out;
     for (int data = kExpandedMinData; data <= kExpandedMaxData; ++data) {
+        const int n = data + 1;  // symbol characters: the segments
+        if (n > segmentsPerRow && n % segmentsPerRow == 1) continue;
         std::string bits = finishBits(gp, 12 * data);
         if (bits.empty()) continue;
         if (plan.general) {
             // Whether the symbol's character count (check character included)
             // is odd, and whether it exceeds 14.
-            const int n = data + 1;
             bits[variableLength] = n % 2 == 1 ? '1' : '0';
             bits[variableLength + 1] = n > 14 ? '1' : '0';
         }

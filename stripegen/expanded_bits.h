@@ -19,6 +19,8 @@ struct ExpandedBits {
 
 // `message` is the GS1 data: element strings without parentheses, a
 // variable-length field followed by another ended by FNC1 (byte 128 or 29).
-STRIPEGEN_INTERNAL ExpandedBits encodeExpandedBits(const std::string& message, bool linked);
+// Stacked in rows of `segmentsPerRow` segments, the last row may not hold a
+// single segment: the data then takes one character more.
+STRIPEGEN_INTERNAL ExpandedBits encodeExpandedBits(const std::string& message, bool linked, int segmentsPerRow = 22);
 
 }  // namespace stripegen

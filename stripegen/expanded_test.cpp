@@ -2,7 +2,6 @@
 // against an independent encoder (bwip-js), read back by zxing-cpp.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "stripegen/expanded_bits.h"
@@ -33,29 +32,6 @@ TEST(ExpandedOracle, SymbolsEqualTheIndependentEncoders) {
     EXPECT_EQ(counts.size(), 19u);  // 4 to 22 symbol characters
 }
 
-namespace {
-
-// The element string with parentheses round each AI, as a reader shows it.
-std::string humanReadable(const std::string& message) {
-    static const std::map<std::string, size_t> fixed = {{"01", 14}, {"11", 6}, {"13", 6}, {"15", 6}, {"17", 6},
-                                                        {"31", 6}, {"32", 6}};
-    std::string out;
-    size_t i = 0;
-    while (i < message.size()) {
-        size_t aiLength = message.compare(i, 1, "3") == 0 || message.compare(i, 2, "70") == 0 ? 4 : 2;
-        std::string ai = message.substr(i, aiLength);
-        out += "(" + ai + ")";
-        i += aiLength;
-        auto f = fixed.find(ai.substr(0, 2));
-        size_t end = f != fixed.end() ? i + f->second : message.find('\x1d', i);
-        if (end == std::string::npos || end > message.size()) end = message.size();
-        out += message.substr(i, end - i);
-        i = end < message.size() && message[end] == '\x1d' ? end + 1 : end;
-    }
-    return out;
-}
-
-}  // namespace
 
 // Every stored message, drawn by this library, read by zxing-cpp: the GS1
 // data back with the DataBar Expanded symbology identifier. zxing-cpp 1.4

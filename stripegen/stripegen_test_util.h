@@ -2,6 +2,7 @@
 // Helpers shared by the library's tests: calling the exports with buffers,
 // and rendering element widths for the independent reader.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,26 @@ inline std::string ccbPayloadBits(const std::vector<int>& data, bool& ok) {
     for (int b : bytes)
         for (int j = 7; j >= 0; --j) bits += ((b >> j) & 1) ? '1' : '0';
     return bits;
+}
+
+// The element string with parentheses round each AI, as a reader shows it.
+inline std::string humanReadable(const std::string& message) {
+    static const std::map<std::string, size_t> fixed = {{"01", 14}, {"11", 6}, {"13", 6}, {"15", 6}, {"17", 6},
+                                                        {"31", 6}, {"32", 6}};
+    std::string out;
+    size_t i = 0;
+    while (i < message.size()) {
+        size_t aiLength = message.compare(i, 1, "3") == 0 || message.compare(i, 2, "70") == 0 ? 4 : 2;
+        std::string ai = message.substr(i, aiLength);
+        out += "(" + ai + ")";
+        i += aiLength;
+        auto f = fixed.find(ai.substr(0, 2));
+        size_t end = f != fixed.end() ? i + f->second : message.find('\x1d', i);
+        if (end == std::string::npos || end > message.size()) end = message.size();
+        out += message.substr(i, end - i);
+        i = end < message.size() && message[end] == '\x1d' ? end + 1 : end;
+    }
+    return out;
 }
 
 inline std::string padded13(const std::string& primary) {

@@ -237,6 +237,22 @@ function expandedSymbols() {
     return out;
 }
 
+// Expanded Stacked with every even number of segments per row, for messages
+// of many lengths: the module rows from the top (symbol rows and the three
+// separator rows between each two).
+function stackedSymbols() {
+    const out = [];
+    const messages = ['(01)00012345678905', '(10)AB', '(01)90012345678908(3103)001750'];
+    for (const n of [3, 9, 15, 21, 27, 33, 40, 47, 55, 62]) messages.push('(91)' + filler(n, '0123456789ABCabc'));
+    for (const segments of [2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22])
+        for (const m of messages) {
+            let rows;
+            try { rows = matrix('databarexpandedstacked', m, { dontlint: true, segments }); } catch (e) { continue; }
+            out.push({ m, segments, rows });
+        }
+    return out;
+}
+
 (async () => {
     const lim = limitedSymbols();
     const readBack = await readLimited(lim);
@@ -273,6 +289,15 @@ function expandedSymbols() {
         '# "MESSAGE N WIDTHS...": the message in the library\'s form (^ for FNC1), the symbol character\n' +
         '# count (check character included), the element widths light first.\n' +
         exp.map((s) => `${libraryForm(s.m)} ${s.n} ${s.widths.join(' ')}`).join('\n') + '\n');
+    const st = stackedSymbols();
+    fs.writeFileSync(path.join(out, 'expanded_stacked_bwipjs.txt'),
+        `# GS1 DataBar Expanded Stacked drawn by bwip-js ${version} (option dontlint).\n` +
+        '# Written by stripegen/oracle/bwipjs_oracle.js.\n' +
+        '# "stacked MESSAGE SEGMENTS ROWS", then ROWS module rows as in composite_bwipjs.txt: symbol rows\n' +
+        '# and between each two the separator under the upper row, the checkerboard, the separator over the lower.\n' +
+        st.map((s) => `stacked ${libraryForm(s.m)} ${s.segments} ${s.rows.length}\n` + s.rows.map(hexRow).join('\n'))
+            .join('\n') + '\n');
+    console.log(`${st.length} Expanded Stacked symbols`);
     console.log(`${exp.length} Expanded symbols, N = ${[...new Set(exp.map((s) => s.n))].sort((a, b) => a - b).join(',')}`);
     console.log(`${lim.length} Limited symbols (${readBack}), ${cs.length} composite symbols, ${sizes.length} sizes`);
 })().catch((e) => { console.error(e); process.exit(1); });
