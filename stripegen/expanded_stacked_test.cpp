@@ -94,3 +94,44 @@ TEST(ExpandedStackedDecode, TwoFourAndSixSegmentsReadBack) {
         }
     EXPECT_EQ(read, 9);
 }
+
+// The export: statuses, what it writes and what it leaves alone.
+TEST(ExpandedInterface, StatusesLinesAndTheirLayout) {
+    struct Refused { std::string message; int32_t segments; int32_t status; };
+    for (const Refused& r : {Refused{"10AB", 3, 3}, Refused{"10AB", 0, 3}, Refused{"10AB", 24, 3},
+                             Refused{"10AB|21C", 4, 1}, Refused{"10A~", 4, 2}, Refused{std::string(90, 'x'), 22, 2}}) {
+        SCOPED_TRACE(r.message + " " + std::to_string(r.segments));
+        Expanded e = callExpanded(r.message, r.segments);
+        EXPECT_EQ(e.status, r.status);
+        EXPECT_TRUE(e.lines.untouched());
+        EXPECT_EQ(e.lineCount, -1);
+    }
+    // A single row: the symbol's pattern, light first.
+    const std::string message = "0100012345678905" "10ABC123";
+    Expanded one = callExpanded(message, 22);
+    ASSERT_EQ(one.status, 0);
+    ASSERT_EQ(one.lineCount, 1);
+    Widths pattern = expandedPattern(encodeExpanded(encodeExpandedBits(message, false).bits));
+    EXPECT_EQ(one.line(0), Row(pattern.begin(), pattern.end()));
+    EXPECT_EQ(one.darkFirst[0], 0);
+    // Stacked: rows at lines 0, 4, 8, ...; every line as wide as the row above it
+    // or narrower (the last row); separators begin light.
+    for (int32_t segments : {2, 4, 6}) {
+        Expanded e = callExpanded(message, segments);
+        ASSERT_EQ(e.status, 0);
+        ASSERT_EQ(e.lineCount % 4, 1);
+        const int rows = (e.lineCount + 3) / 4;
+        EXPECT_EQ(rows, (10 + segments - 1) / segments);  // 10 symbol characters
+        for (int i = 0; i < e.lineCount; ++i) {
+            EXPECT_GT(e.elements[size_t(i)], 0) << i;
+            if (i % 4 != 0) EXPECT_EQ(e.darkFirst[size_t(i)], 0) << i;
+        }
+        EXPECT_EQ(moduleCount(e.line(0)), 2 + 49 * (segments / 2) + 2) << segments;
+        EXPECT_EQ(e.elements[size_t(e.lineCount)], -1);  // nothing past the last line
+    }
+    // Null pointers are skipped.
+    std::string m = message;
+    char* mp = m.data();
+    EXPECT_EQ(RSSExpPattern(&mp, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(RSSExpPattern(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 2);  // no data
+}

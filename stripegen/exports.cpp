@@ -9,6 +9,7 @@
 #include "stripegen/cc_rows.h"
 #include "stripegen/databar_symbols.h"
 #include "stripegen/databar_tables.h"
+#include "stripegen/export_buffers.h"
 #include "stripegen/gf929.h"
 #include "stripegen/separators.h"
 
@@ -51,17 +52,6 @@ uint64_t primaryValue(const std::string& primary) {
         v = v * 10 + uint64_t(c - '0');
     }
     return v;
-}
-
-void copyOut(char** dst, const Widths& w) {
-    if (dst == nullptr || *dst == nullptr) return;
-    size_t n = w.size() < STRIPEGEN_BUFFER_SIZE - 1 ? w.size() : STRIPEGEN_BUFFER_SIZE - 1;
-    for (size_t i = 0; i < n; ++i) (*dst)[i] = char(w[i]);
-    (*dst)[n] = '\0';
-}
-
-void putInt(int32_t* dst, int value) {
-    if (dst != nullptr) *dst = value;
 }
 
 // Encodes and writes the composite outputs; false (error flag set) when the

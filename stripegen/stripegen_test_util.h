@@ -70,6 +70,28 @@ inline Omni callLimited(const std::string& msg) {
     return o;
 }
 
+struct Expanded {
+    int32_t status = -1;
+    Buffer lines;
+    int32_t lineCount = -1;
+    std::vector<int32_t> elements = std::vector<int32_t>(STRIPEGEN_EXPANDED_MAX_LINES, -1);
+    std::vector<int32_t> darkFirst = std::vector<int32_t>(STRIPEGEN_EXPANDED_MAX_LINES, -1);
+    // Line i's widths.
+    Row line(int i) const {
+        Row all = lines.widths();
+        size_t from = 0;
+        for (int k = 0; k < i; ++k) from += size_t(elements[size_t(k)]);
+        return Row(all.begin() + long(from), all.begin() + long(from + size_t(elements[size_t(i)])));
+    }
+};
+inline Expanded callExpanded(const std::string& msg, int32_t segments) {
+    Expanded e;
+    std::string m = msg;
+    char* mp = m.data();
+    e.status = RSSExpPattern(&mp, &segments, &e.lines.ptr, &e.lineCount, e.elements.data(), e.darkFirst.data());
+    return e;
+}
+
 inline int moduleCount(const Row& r) {
     int n = 0;
     for (int w : r) n += w;
