@@ -30,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t segments = int32_t(mask % 26);
     std::vector<int32_t> elements(STRIPEGEN_EXPANDED_MAX_LINES), darkFirst(STRIPEGEN_EXPANDED_MAX_LINES);
     RSSExpPattern(msg, (mask & 0x40) ? nullptr : &segments, out[0], rowsOut, (mask & 0x20) ? nullptr : elements.data(),
-                  darkFirst.data());
+                  darkFirst.data(), out[1], out[2], rowsOut, &perRow, (mask & 0x10) ? nullptr : &segments);
     return 0;
 }

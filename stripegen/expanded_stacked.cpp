@@ -73,6 +73,10 @@ ExpandedLine checkerboard(size_t width) {
 
 }  // namespace
 
+ExpandedLine expandedCompositeSeparator(const ExpandedSymbol& s, int segmentsPerRow) {
+    return separatorOf(buildRow(s, 0, std::min(expandedPairs(s), std::max(1, segmentsPerRow / 2))));
+}
+
 std::vector<ExpandedLine> expandedStackedLines(const ExpandedSymbol& s, int segmentsPerRow) {
     const int pairs = expandedPairs(s), perRow = std::max(1, segmentsPerRow / 2);
     std::vector<Row> rows;

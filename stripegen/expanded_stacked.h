@@ -18,4 +18,7 @@ struct ExpandedLine {
 // no more segments than a row is the single-row symbol.
 STRIPEGEN_INTERNAL std::vector<ExpandedLine> expandedStackedLines(const ExpandedSymbol& s, int segmentsPerRow);
 
+// The separator between a composite component and the symbol's top row.
+STRIPEGEN_INTERNAL ExpandedLine expandedCompositeSeparator(const ExpandedSymbol& s, int segmentsPerRow);
+
 }  // namespace stripegen

@@ -99,7 +99,8 @@ TEST(ExpandedStackedDecode, TwoFourAndSixSegmentsReadBack) {
 TEST(ExpandedInterface, StatusesLinesAndTheirLayout) {
     struct Refused { std::string message; int32_t segments; int32_t status; };
     for (const Refused& r : {Refused{"10AB", 3, 3}, Refused{"10AB", 0, 3}, Refused{"10AB", 24, 3},
-                             Refused{"10AB|21C", 4, 1}, Refused{"10A~", 4, 2}, Refused{std::string(90, 'x'), 22, 2}}) {
+                             Refused{"10AB|21C", 2, 3}, Refused{"10A~", 4, 2}, Refused{std::string(90, 'x'), 22, 2},
+                             Refused{"|21C", 4, 2}}) {
         SCOPED_TRACE(r.message + " " + std::to_string(r.segments));
         Expanded e = callExpanded(r.message, r.segments);
         EXPECT_EQ(e.status, r.status);
@@ -132,6 +133,62 @@ TEST(ExpandedInterface, StatusesLinesAndTheirLayout) {
     // Null pointers are skipped.
     std::string m = message;
     char* mp = m.data();
-    EXPECT_EQ(RSSExpPattern(&mp, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(RSSExpPattern(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 2);  // no data
+    EXPECT_EQ(RSSExpPattern(&mp, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr),
+              0);
+    EXPECT_EQ(RSSExpPattern(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr),
+              2);  // no data
+    // A composite message the component cannot hold: the symbol is written, the component is not.
+    Expanded bad = callExpanded("10AB|21A~", 4);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_FALSE(bad.lines.untouched());
+    EXPECT_TRUE(bad.rows.untouched());
+    EXPECT_EQ(bad.rowCount, -1);
+}
+
+// With composite components: component rows at the offset given (one
+// module in over Expanded, centred over Expanded Stacked's top row, as the
+// independent encoder places them), the composite separator, then the
+// symbol's lines, equal to the independent encoder's rows.
+TEST(ExpandedCompositeOracle, ComponentSeparatorAndLinesEqualTheIndependentEncoders) {
+    std::vector<std::string> lines = dataLines("expanded_composite_bwipjs.txt");
+    int compared = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::istringstream s(lines[i]);
+        std::string tag, message;
+        int32_t segments = 0;
+        size_t count = 0;
+        s >> tag >> message >> segments >> count;
+        if (tag != "stacked") continue;
+        std::vector<std::string> theirs;
+        for (size_t r = 0; r < count && i + 1 < lines.size(); ++r) theirs.push_back(hexToModules(lines[++i]));
+        for (char& c : message)
+            if (c == '^') c = '\x1d';
+        SCOPED_TRACE(message + ", " + std::to_string(segments) + " segments");
+        Expanded e = callExpanded(message, segments);
+        ASSERT_EQ(e.status, 0);
+        ASSERT_EQ(e.perRow, 53);
+        std::vector<std::string> ours;
+        Row all = e.rows.widths();
+        for (int r = 0; r < e.rowCount; ++r) {
+            ExpandedLine l;
+            l.widths.assign(all.begin() + r * e.perRow, all.begin() + (r + 1) * e.perRow);
+            ours.push_back(std::string(size_t(e.offset), '0') + moduleText(l));
+        }
+        ExpandedLine sep;
+        Row sepWidths = e.separator.widths();
+        sep.widths.assign(sepWidths.begin(), sepWidths.end());
+        ours.push_back(moduleText(sep));
+        for (int k = 0; k < e.lineCount; ++k) {
+            ExpandedLine l;
+            Row w = e.line(k);
+            l.widths.assign(w.begin(), w.end());
+            l.darkFirst = e.darkFirst[size_t(k)] == 1;
+            ours.push_back(moduleText(l));
+        }
+        EXPECT_EQ(ours, theirs);
+        ++compared;
+    }
+    EXPECT_GT(compared, 40);
 }

@@ -58,19 +58,23 @@ uint64_t primaryValue(const std::string& primary) {
 // message cannot be held.
 bool writeComposite(const Message& m, int columns, char** rowsOut, int32_t* rowCount,
                     int32_t* elementsPerRow) {
-    CcComponent cc = encodeComposite(m.composite, columns);
+    if (writeComponent(m.composite, columns, rowsOut, rowCount, elementsPerRow)) return true;
+    gCompositeError = true;
+    return false;
+}
+
+}  // namespace
+
+bool writeComponent(const std::string& composite, int columns, char** rowsOut, int32_t* rowCount,
+                    int32_t* elementsPerRow) {
+    CcComponent cc = encodeComposite(composite, columns);
     Widths rows;
-    if (!cc.ok || !buildCcRows(cc, rows)) {
-        gCompositeError = true;
-        return false;
-    }
+    if (!cc.ok || !buildCcRows(cc, rows)) return false;
     copyOut(rowsOut, rows);
     putInt(rowCount, cc.rows);
     putInt(elementsPerRow, ccRowElements(columns, cc.isCcb));
     return true;
 }
-
-}  // namespace
 
 }  // namespace stripegen
 

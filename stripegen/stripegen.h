@@ -61,16 +61,24 @@ typedef int32_t (*RSSLimPatternFn)(char** message, char** pattern, char** compos
 
 // GS1 DataBar Expanded and Expanded Stacked. The message is GS1 data: element
 // strings without parentheses, FNC1 (byte 128 or 29) after a variable-length
-// field that another follows; a composite part ("|...") is not held by this
-// symbol yet (status 1, nothing written). Rows hold at most *segmentsPerRow
-// segments (2-22, even; 22 gives the single-row symbol). Out: the lines from
+// field that another follows; optionally "|" and the composite message, held
+// in a component of 4 columns (53 elements a row) over the symbol's top row.
+// Rows hold at most *segmentsPerRow segments (2-22, even; 4 at least with a
+// composite part): 22 makes DataBar Expanded, fewer Expanded Stacked (which
+// differ only in where the component stands). Out: the lines from
 // the top one after another (the rows, and between each two rows the
 // separator under the upper row, a checkerboard and the separator over the
 // lower row; rows are lines 0, 4, 8, ...), the line count, and for each line
 // its element count and 1 when its first element is dark, 0 when light
-// (arrays of STRIPEGEN_EXPANDED_MAX_LINES integers).
+// (arrays of STRIPEGEN_EXPANDED_MAX_LINES integers); with a composite part
+// the composite separator, rows, row count and elements per row as for the
+// other exports (status 1 when the composite message cannot be held), and
+// the modules from the symbol's left edge to the component's: 1 over
+// DataBar Expanded, centred over the top row of Expanded Stacked.
 typedef int32_t (*RSSExpPatternFn)(char** message, int32_t* segmentsPerRow, char** lines, int32_t* lineCount,
-                                   int32_t* lineElements, int32_t* lineDarkFirst);
+                                   int32_t* lineElements, int32_t* lineDarkFirst, char** compositeSeparator,
+                                   char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow,
+                                   int32_t* compositeOffset);
 
 STRIPEGEN_API int32_t RSSPattern(char** message, char** pattern, char** compositeSeparator,
                                  char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
@@ -85,7 +93,9 @@ STRIPEGEN_API int32_t RSSLimPattern(char** message, char** pattern, char** compo
                                     char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow);
 
 STRIPEGEN_API int32_t RSSExpPattern(char** message, int32_t* segmentsPerRow, char** lines, int32_t* lineCount,
-                                    int32_t* lineElements, int32_t* lineDarkFirst);
+                                    int32_t* lineElements, int32_t* lineDarkFirst, char** compositeSeparator,
+                                    char** compositeRows, int32_t* rowCount, int32_t* elementsPerRow,
+                                    int32_t* compositeOffset);
 
 #ifdef __cplusplus
 }

@@ -72,8 +72,8 @@ inline Omni callLimited(const std::string& msg) {
 
 struct Expanded {
     int32_t status = -1;
-    Buffer lines;
-    int32_t lineCount = -1;
+    Buffer lines, separator, rows;
+    int32_t lineCount = -1, rowCount = -1, perRow = -1, offset = -1;
     std::vector<int32_t> elements = std::vector<int32_t>(STRIPEGEN_EXPANDED_MAX_LINES, -1);
     std::vector<int32_t> darkFirst = std::vector<int32_t>(STRIPEGEN_EXPANDED_MAX_LINES, -1);
     // Line i's widths.
@@ -88,7 +88,8 @@ inline Expanded callExpanded(const std::string& msg, int32_t segments) {
     Expanded e;
     std::string m = msg;
     char* mp = m.data();
-    e.status = RSSExpPattern(&mp, &segments, &e.lines.ptr, &e.lineCount, e.elements.data(), e.darkFirst.data());
+    e.status = RSSExpPattern(&mp, &segments, &e.lines.ptr, &e.lineCount, e.elements.data(), e.darkFirst.data(),
+                             &e.separator.ptr, &e.rows.ptr, &e.rowCount, &e.perRow, &e.offset);
     return e;
 }
 

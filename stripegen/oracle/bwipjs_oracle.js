@@ -253,6 +253,22 @@ function stackedSymbols() {
     return out;
 }
 
+// Expanded and Expanded Stacked with composite components.
+function expandedComposites() {
+    const out = [];
+    const linear = ['(01)00012345678905', '(91)1', '(10)ABCDEFGHIJ(21)1234567890', '(01)90012345678908(3103)001750'];
+    const cc = ['(10)AB', '(21)abc-def/GHI.jkl', '(17)261231(10)LOT5', '(91)' + filler(60, '0123456789ABCabc')];
+    for (const segments of [22, 4, 6])
+        for (const m of linear)
+            for (const c of cc) {
+                let rows;
+                const bcid = segments === 22 ? 'databarexpandedcomposite' : 'databarexpandedstackedcomposite';
+                try { rows = matrix(bcid, `${m}|${c}`, { dontlint: true, segments }); } catch (e) { continue; }
+                out.push({ m: `${libraryForm(m)}|${libraryForm(c)}`, segments, rows });
+            }
+    return out;
+}
+
 (async () => {
     const lim = limitedSymbols();
     const readBack = await readLimited(lim);
@@ -298,6 +314,15 @@ function stackedSymbols() {
         st.map((s) => `stacked ${libraryForm(s.m)} ${s.segments} ${s.rows.length}\n` + s.rows.map(hexRow).join('\n'))
             .join('\n') + '\n');
     console.log(`${st.length} Expanded Stacked symbols`);
+    const ec = expandedComposites();
+    fs.writeFileSync(path.join(out, 'expanded_composite_bwipjs.txt'),
+        `# GS1 DataBar Expanded (Stacked) with composite components drawn by bwip-js ${version} (option dontlint).\n` +
+        '# Written by stripegen/oracle/bwipjs_oracle.js.\n' +
+        '# "stacked MESSAGE SEGMENTS ROWS" as in expanded_stacked_bwipjs.txt, MESSAGE being linear|composite;\n' +
+        '# the rows from the top: component rows, the composite separator, then the lines of the symbol.\n' +
+        ec.map((s) => `stacked ${s.m} ${s.segments} ${s.rows.length}\n` + s.rows.map(hexRow).join('\n'))
+            .join('\n') + '\n');
+    console.log(`${ec.length} Expanded composite symbols`);
     console.log(`${exp.length} Expanded symbols, N = ${[...new Set(exp.map((s) => s.n))].sort((a, b) => a - b).join(',')}`);
     console.log(`${lim.length} Limited symbols (${readBack}), ${cs.length} composite symbols, ${sizes.length} sizes`);
 })().catch((e) => { console.error(e); process.exit(1); });
