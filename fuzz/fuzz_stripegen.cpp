@@ -1,4 +1,4 @@
-// Feeds arbitrary messages to the four DataBar exports, with caller buffers
+// Feeds arbitrary messages to the five DataBar exports, with caller buffers
 // of the size the program passes; the first byte chooses which outputs are
 // left out (null pointers).
 #include <cstddef>
@@ -26,5 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RSS14SPattern(msg, out[0], out[1], out[2], out[3], out[4], rowsOut, &perRow);
     RSS14SOPattern(msg, out[0], out[1], out[2], out[3], out[4], out[5], out[6], rowsOut, &perRow);
     RSSLimPattern(msg, out[0], out[1], out[2], rowsOut, &perRow);
+    // Expanded: segments per row from the mask, lines into the first buffer.
+    int32_t segments = int32_t(mask % 26);
+    std::vector<int32_t> elements(STRIPEGEN_EXPANDED_MAX_LINES), darkFirst(STRIPEGEN_EXPANDED_MAX_LINES);
+    RSSExpPattern(msg, (mask & 0x40) ? nullptr : &segments, out[0], rowsOut, (mask & 0x20) ? nullptr : elements.data(),
+                  darkFirst.data(), out[1], out[2], rowsOut, &perRow, (mask & 0x10) ? nullptr : &segments);
     return 0;
 }

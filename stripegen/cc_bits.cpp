@@ -56,13 +56,13 @@ void putIso(std::string& bits, unsigned char c) {
 
 }  // namespace
 
-GpBits compactGeneralPurpose(const std::string& s) {
+GpBits compactGeneralPurpose(const std::string& s, const std::string& leading) {
     GpBits out;
     for (unsigned char c : s)
         if (!isIsoSet(c)) return out;
     out.ok = true;
     std::string& bits = out.bits;
-    bits = "0";  // encodation method: general-purpose data follows
+    bits = leading;
     Mode mode = Mode::Numeric;
     bool leftNumeric = false;  // a latch out of numeric encodation is followed by one character at least
     size_t i = 0;
@@ -97,9 +97,23 @@ GpBits compactGeneralPurpose(const std::string& s) {
             }
             continue;
         }
-        size_t run = numericRun(s, i);
+        // Out of alphanumeric encodation for six digits, or four that end the
+        // data. Out of ISO/IEC 646 encodation only where at least the next ten
+        // characters, or five or more that end the data, are in the
+        // alphanumeric set: to numeric when four digits open them (or end the
+        // data), else to alphanumeric.
+        if (isFnc1(c)) {  // FNC1 is held in both and returns to numeric encodation
+            put(bits, 15, 5);
+            mode = Mode::Numeric;
+            leftNumeric = false;
+            ++i;
+            continue;
+        }
+        size_t run = numericRun(s, i), arun = alphaRun(s, i);
+        bool toEnd = i + arun == n;
+        bool leaveIso = arun >= 10 || (toEnd && arun >= 5);
         bool toNumeric = mode == Mode::Alpha ? (run >= 6 || (run >= 4 && i + run == n))
-                                             : (run >= 4 || (run >= 2 && i + run == n));
+                                             : (run >= 4 && (leaveIso || i + run == n));
         if (toNumeric && !leftNumeric) {
             put(bits, 0, 3);
             mode = Mode::Numeric;
@@ -113,15 +127,13 @@ GpBits compactGeneralPurpose(const std::string& s) {
             }
             putAlpha(bits, c);
         } else {
-            size_t arun = alphaRun(s, i);
-            if (arun >= 5 || (arun > 0 && i + arun == n && !isNumeric(c))) {
+            if (leaveIso) {
                 put(bits, 4, 5);
                 mode = Mode::Alpha;
                 continue;
             }
             putIso(bits, c);
         }
-        if (isFnc1(c)) mode = Mode::Numeric;  // FNC1 returns to numeric encodation
         leftNumeric = false;
         ++i;
     }
@@ -134,13 +146,10 @@ std::string finishBits(const GpBits& gp, int capacity) {
     bool numeric = gp.endsNumeric;
     if (gp.trailingDigit) {
         int left = capacity - int(bits.size());
-        if (left >= 4 && left <= 6) {
+        if (left >= 4 && left <= 6)
             put(bits, unsigned(gp.digit + 1), 4);  // a short final digit, read only at the very end
-        } else {
-            put(bits, 0, 4);
-            put(bits, unsigned(gp.digit + 5), 5);
-            numeric = false;
-        }
+        else
+            put(bits, unsigned(11 * gp.digit + 10 + 8), 7);  // the digit and an FNC1 that readers drop as padding
     }
     if (int(bits.size()) > capacity) return {};
     int left = capacity - int(bits.size());

@@ -13,13 +13,15 @@ constexpr unsigned char kGroupSeparator = 29;
 
 struct GpBits {
     bool ok = false;          // every character is in the compaction's set
-    std::string bits;         // '0'/'1', starting with the encodation method
+    std::string bits;         // '0'/'1', starting with the leading bits
     bool trailingDigit = false;  // one digit left over at the end in numeric encodation
     int digit = 0;
     bool endsNumeric = true;  // encodation in force after `bits`
 };
 
-STRIPEGEN_INTERNAL GpBits compactGeneralPurpose(const std::string& message);
+// `leading` holds the bits before the general-purpose field: the encodation
+// method and any compressed field.
+STRIPEGEN_INTERNAL GpBits compactGeneralPurpose(const std::string& data, const std::string& leading = "0");
 
 // Completes the bit string for a component holding exactly `capacity` bits:
 // the left-over digit, then the pad pattern. Empty when it does not fit.

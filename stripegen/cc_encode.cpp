@@ -1,6 +1,7 @@
 #include "stripegen/cc_encode.h"
 
 #include "stripegen/cc_bits.h"
+#include "stripegen/cc_date_lot.h"
 #include "stripegen/gf929.h"
 
 namespace stripegen {
@@ -61,42 +62,61 @@ std::vector<int> ccbCodewordsFromBytes(const std::vector<int>& bytes) {
     return out;
 }
 
-CcComponent encodeComposite(const std::string& message, int columns) {
+namespace {
+
+// The data codewords of `gp` in one size; empty when they do not fit.
+std::vector<int> dataCodewords(const GpBits& gp, const CcSize& size, bool isCcb) {
+    if (!isCcb) {
+        std::string bits = finishBits(gp, ccaBitCapacity(size.dataCodewords));
+        return bits.empty() ? std::vector<int>{} : ccaCodewordsFromBits(bits);
+    }
+    int byteCount = ccbByteCapacity(size.dataCodewords);
+    std::string bits = finishBits(gp, 8 * byteCount);
+    if (bits.empty()) return {};
+    std::vector<int> bytes(size_t(byteCount), 0);
+    for (size_t i = 0; i < bits.size(); ++i)
+        if (bits[i] == '1') bytes[i / 8] |= 0x80 >> (i % 8);
+    std::vector<int> data = ccbCodewordsFromBytes(bytes);
+    while (int(data.size()) < size.dataCodewords) data.push_back(900);
+    return data;
+}
+
+CcComponent component(const std::vector<int>& data, const CcSize& size, int columns, bool isCcb) {
     CcComponent cc;
     cc.columns = columns;
-    GpBits gp = compactGeneralPurpose(message);
-    if (!gp.ok) return cc;
-    std::vector<int> data;
-    const CcSize* size = nullptr;
-    for (const CcSize& s : ccaSizes(columns)) {
-        std::string bits = finishBits(gp, ccaBitCapacity(s.dataCodewords));
-        if (bits.empty()) continue;
-        data = ccaCodewordsFromBits(bits);
-        size = &s;
-        break;
-    }
-    if (size == nullptr) {
-        for (const CcSize& s : ccbSizes(columns)) {
-            int byteCount = ccbByteCapacity(s.dataCodewords);
-            std::string bits = finishBits(gp, 8 * byteCount);
-            if (bits.empty()) continue;
-            std::vector<int> bytes(size_t(byteCount), 0);
-            for (size_t i = 0; i < bits.size(); ++i)
-                if (bits[i] == '1') bytes[i / 8] |= 0x80 >> (i % 8);
-            data = ccbCodewordsFromBytes(bytes);
-            while (int(data.size()) < s.dataCodewords) data.push_back(900);
-            size = &s;
-            cc.isCcb = true;
-            break;
-        }
-    }
-    if (size == nullptr || int(data.size()) != size->dataCodewords) return cc;
-    std::vector<int> ecc = reedSolomon929(data, size->eccCodewords);
+    cc.isCcb = isCcb;
+    if (int(data.size()) != size.dataCodewords) return cc;
+    std::vector<int> ecc = reedSolomon929(data, size.eccCodewords);
     cc.codewords = data;
     cc.codewords.insert(cc.codewords.end(), ecc.begin(), ecc.end());
-    cc.rows = size->rows;
+    cc.rows = size.rows;
     cc.ok = true;
     return cc;
+}
+
+}  // namespace
+
+// The smallest CC-A that holds the data, else the smallest CC-B.
+CcComponent encodeComposite(const std::string& message, int columns) {
+    GpBits gp = compactComposite(message);
+    if (gp.ok)
+        for (bool isCcb : {false, true})
+            for (const CcSize& s : isCcb ? ccbSizes(columns) : ccaSizes(columns)) {
+                std::vector<int> data = dataCodewords(gp, s, isCcb);
+                if (!data.empty()) return component(data, s, columns, isCcb);
+            }
+    CcComponent none;
+    none.columns = columns;
+    return none;
+}
+
+CcComponent encodeCompositeIn(const std::string& message, int columns, bool isCcb, int rows) {
+    GpBits gp = compactComposite(message);
+    for (const CcSize& s : isCcb ? ccbSizes(columns) : ccaSizes(columns))
+        if (gp.ok && s.rows == rows) return component(dataCodewords(gp, s, isCcb), s, columns, isCcb);
+    CcComponent none;
+    none.columns = columns;
+    return none;
 }
 
 }  // namespace stripegen

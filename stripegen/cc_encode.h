@@ -32,8 +32,11 @@ struct CcComponent {
     std::vector<int> codewords;  // data then error correction, row by row
 };
 
-// Encodes a composite message for a component of `columns` data columns.
+// Encodes a composite message for a component of `columns` data columns in
+// the smallest CC-A that holds it, else the smallest CC-B.
 STRIPEGEN_INTERNAL CcComponent encodeComposite(const std::string& message, int columns);
+// The same in one given kind and row count; not ok when it does not fit.
+STRIPEGEN_INTERNAL CcComponent encodeCompositeIn(const std::string& message, int columns, bool isCcb, int rows);
 
 // Base-928 conversion of CC-A: 69-bit groups into 7 codewords, a shorter
 // final group into the fewest codewords that hold it.

@@ -7,7 +7,13 @@ namespace stripegen {
 
 namespace {
 
-bool hasCentre(int columns, bool isCcb) { return columns == 4 || (columns == 3 && isCcb); }
+// Row address patterns of a row. CC-A with 3 columns has no left pattern:
+// codeword, centre pattern, codeword, codeword, right pattern, which keeps
+// the element and module count of a row with a left pattern.
+bool hasLeft(int columns, bool isCcb) { return columns != 3 || isCcb; }
+bool hasCentre(int columns) { return columns >= 3; }
+// Codewords before the centre pattern: 2 of 4, 1 of 3.
+int beforeCentre(int columns) { return columns == 4 ? 2 : 1; }
 
 void appendRap(Widths& out, const uint8_t (&table)[52][6], int address) {
     const uint8_t* p = table[(address - 1) % 52];
@@ -24,11 +30,11 @@ int nextAddress(int a) { return a % 52 + 1; }
 }  // namespace
 
 int ccRowElements(int columns, bool isCcb) {
-    return 1 + 6 + 8 * columns + (hasCentre(columns, isCcb) ? 6 : 0) + 6 + 2;
+    return 1 + (hasLeft(columns, isCcb) ? 6 : 0) + 8 * columns + (hasCentre(columns) ? 6 : 0) + 6 + 2;
 }
 
 bool buildCcRows(const CcComponent& cc, Widths& rows) {
-    if (!kRapTablesAvailable || !cc.ok) return false;
+    if (!cc.ok) return false;
     int count = 0;
     const RapStart* starts = cc.isCcb ? ccbRapStarts(cc.columns, count) : ccaRapStarts(cc.columns, count);
     const RapStart* start = nullptr;
@@ -36,15 +42,13 @@ bool buildCcRows(const CcComponent& cc, Widths& rows) {
         if (starts[i].rows == cc.rows) start = &starts[i];
     if (start == nullptr || int(cc.codewords.size()) != cc.rows * cc.columns) return false;
     int left = start->left, centre = start->centre, right = start->right, cluster = start->cluster;
-    bool centreRap = hasCentre(cc.columns, cc.isCcb);
-    // Codewords before the centre pattern: 2 of 4 columns, 1 of 3.
-    int beforeCentre = cc.columns == 4 ? 2 : 1;
+    const bool leftRap = hasLeft(cc.columns, cc.isCcb), centreRap = hasCentre(cc.columns);
     rows.clear();
     for (int r = 0; r < cc.rows; ++r) {
         rows.push_back(1);
-        appendRap(rows, kRapSidePatterns, left);
+        if (leftRap) appendRap(rows, kRapSidePatterns, left);
         for (int c = 0; c < cc.columns; ++c) {
-            if (centreRap && c == beforeCentre) appendRap(rows, kRapCentrePatterns, centre);
+            if (centreRap && c == beforeCentre(cc.columns)) appendRap(rows, kRapCentrePatterns, centre);
             appendCodeword(rows, cluster, cc.codewords[size_t(r * cc.columns + c)]);
         }
         appendRap(rows, kRapSidePatterns, right);

@@ -11,8 +11,8 @@ namespace stripegen {
 // Elements of one row for the column count and component type.
 STRIPEGEN_INTERNAL int ccRowElements(int columns, bool isCcb);
 
-// All rows, one after another (ccRowElements() each); false when the row
-// address tables are missing or the component has no start row.
+// All rows, one after another (ccRowElements() each); false when the
+// component's size has no start row or its codeword count does not fill it.
 STRIPEGEN_INTERNAL bool buildCcRows(const CcComponent& cc, Widths& rows);
 
 }  // namespace stripegen

@@ -4,22 +4,23 @@
 #include <gtest/gtest.h>
 
 #include "stripegen/cc_bits.h"
+#include "stripegen/cc_date_lot.h"
 #include "stripegen/cc_encode.h"
 #include "stripegen/cc_rows.h"
 #include "stripegen/gf929.h"
-#include "stripegen/rap_tables.h"
 #include "stripegen/stripegen_test_util.h"
 
 using namespace stripegen;
+using stripegen::test::ccbPayloadBits;
 
 namespace {
 
-// Reads general-purpose compacted data (method bit '0' first); FNC1 comes
-// back as the group separator.
-std::string decodeGeneralPurpose(const std::string& bits, bool& ok) {
+// Reads general-purpose compacted data from `pos`; FNC1 comes back as the
+// group separator, a final digit's FNC1 pad is dropped.
+std::string decodeGeneralPurpose(const std::string& bits, size_t pos, bool& ok) {
     ok = false;
-    if (bits.empty() || bits[0] != '0') return {};
-    size_t pos = 1;
+    if (pos > bits.size()) return {};
+    bool padAfterDigit = false;
     auto peek = [&](int n) {
         int v = 0;
         for (int i = 0; i < n; ++i) v = v * 2 + (bits[pos + size_t(i)] == '1');
@@ -33,7 +34,7 @@ std::string decodeGeneralPurpose(const std::string& bits, bool& ok) {
         size_t rem = bits.size() - pos;
         if (mode == Numeric) {
             if (rem < 7) {
-                if (rem >= 4 && peek(4) != 0) out += char('0' + peek(4) - 1);
+                if (rem >= 4 && peek(4) != 0) out += char('0' + peek(4) - 1), padAfterDigit = false;
                 break;
             }
             if (peek(4) == 0) {
@@ -46,6 +47,7 @@ std::string decodeGeneralPurpose(const std::string& bits, bool& ok) {
             if (v < 0 || v > 120) return {};
             out += digit(v / 11);
             out += digit(v % 11);
+            padAfterDigit = v / 11 < 10 && v % 11 == 10;
             continue;
         }
         if (rem < 3) break;
@@ -61,6 +63,7 @@ std::string decodeGeneralPurpose(const std::string& bits, bool& ok) {
             mode = mode == Alpha ? Iso : Alpha;
             continue;
         }
+        padAfterDigit = false;
         if (v5 >= 5 && v5 <= 15) {
             pos += 5;
             out += digit(v5 - 5);
@@ -91,8 +94,25 @@ std::string decodeGeneralPurpose(const std::string& bits, bool& ok) {
         if (v8 < 232 || v8 > 252) return {};
         out += punct[v8 - 232];
     }
+    if (padAfterDigit) out.pop_back();
     ok = true;
     return out;
+}
+
+// Reads the encodation method, the compressed date and lot field of method
+// "10", then the general-purpose field.
+std::string decodeComposite(const std::string& bits, bool& ok) {
+    ok = false;
+    if (bits.compare(0, 1, "0") == 0) return decodeGeneralPurpose(bits, 1, ok);
+    if (bits.size() < 4 || bits.compare(0, 2, "10") != 0) return {};
+    if (bits.compare(2, 2, "11") == 0) return "10" + decodeGeneralPurpose(bits, 4, ok);
+    if (bits.size() < 19) return {};
+    int v = std::stoi(bits.substr(2, 16), nullptr, 2);
+    char date[7];
+    std::snprintf(date, sizeof date, "%02d%02d%02d", v / 384, v % 384 / 32 + 1, v % 32);
+    std::string head = (bits[18] == '1' ? "17" : "11") + std::string(date);
+    std::string rest = decodeGeneralPurpose(bits, 19, ok);
+    return !rest.empty() && rest[0] == '\x1d' ? head + rest.substr(1) : head + "10" + rest;
 }
 
 std::string bitsOfCca(const std::vector<int>& data) {
@@ -105,26 +125,6 @@ std::string bitsOfCca(const std::vector<int>& data) {
         int n = k == 7 ? 69 : tailBits[k];
         for (int b = n - 1; b >= 0; --b) bits += ((v >> b) & 1) ? '1' : '0';
     }
-    return bits;
-}
-
-std::string bitsOfCcb(const std::vector<int>& data, bool& ok) {
-    ok = data.size() >= 2 && data[0] == 920 && (data[1] == 901 || data[1] == 924);
-    if (!ok) return {};
-    std::vector<int> cw(data.begin() + 2, data.end());
-    while (!cw.empty() && cw.back() == 900) cw.pop_back();
-    size_t groups = cw.size() / 5;
-    std::vector<int> bytes;
-    for (size_t g = 0; g < groups; ++g) {
-        uint64_t v = 0;
-        for (int j = 0; j < 5; ++j) v = v * 900 + uint64_t(cw[g * 5 + size_t(j)]);
-        for (int j = 5; j >= 0; --j) bytes.push_back(int((v >> (8 * j)) & 0xff));
-    }
-    for (size_t i = groups * 5; i < cw.size(); ++i) bytes.push_back(cw[i]);
-    ok = (data[1] == 924) == (bytes.size() % 6 == 0);
-    std::string bits;
-    for (int b : bytes)
-        for (int j = 7; j >= 0; --j) bits += ((b >> j) & 1) ? '1' : '0';
     return bits;
 }
 
@@ -243,14 +243,14 @@ TEST(CompositeEncoding, MessagesRoundTripAtEveryColumnCount) {
             EXPECT_TRUE(syndromesVanish(cc.codewords, size->eccCodewords));
             std::vector<int> data(cc.codewords.begin(), cc.codewords.begin() + size->dataCodewords);
             bool ok = true;
-            std::string bits = cc.isCcb ? bitsOfCcb(data, ok) : bitsOfCca(data);
+            std::string bits = cc.isCcb ? ccbPayloadBits(data, ok) : bitsOfCca(data);
             ASSERT_TRUE(ok);
-            std::string back = decodeGeneralPurpose(bits, ok);
+            std::string back = decodeComposite(bits, ok);
             ASSERT_TRUE(ok);
             EXPECT_EQ(back, withGs(msg));
             (cc.isCcb ? ccbSeen : ccaSeen)++;
             // The smallest size that holds the message was taken.
-            GpBits gp = compactGeneralPurpose(msg);
+            GpBits gp = compactComposite(msg);
             if (size != &sizes.front()) {
                 const CcSize& smaller = *(size - 1);
                 int cap = cc.isCcb ? 8 * ccbByteCapacity(smaller.dataCodewords) : ccaBitCapacity(smaller.dataCodewords);
@@ -290,16 +290,15 @@ TEST(CompositeEncoding, ErrorCorrectionOfKnownVectors) {
     }
 }
 
-TEST(CompositeRows, RowsNeedTheRowAddressTables) {
-    CcComponent cc = encodeComposite("10ABC", 4);
-    ASSERT_TRUE(cc.ok);
-    Widths rows;
-    if (!kRapTablesAvailable) {
-        EXPECT_FALSE(buildCcRows(cc, rows));
-        stripegen::test::Omni o = stripegen::test::callOmni("123|10ABC");
-        EXPECT_EQ(o.status, 1);
-        return;
+TEST(CompositeRows, RowsOfEveryColumnCount) {
+    for (int cols : {2, 3, 4}) {
+        CcComponent cc = encodeComposite("10ABC", cols);
+        ASSERT_TRUE(cc.ok);
+        Widths rows;
+        ASSERT_TRUE(buildCcRows(cc, rows));
+        EXPECT_EQ(rows.size(), size_t(cc.rows * ccRowElements(cols, cc.isCcb))) << cols;
+        // A component whose codewords do not fill its rows is not drawn.
+        cc.codewords.pop_back();
+        EXPECT_FALSE(buildCcRows(cc, rows)) << cols;
     }
-    ASSERT_TRUE(buildCcRows(cc, rows));
-    EXPECT_EQ(rows.size(), size_t(cc.rows * 53));
 }

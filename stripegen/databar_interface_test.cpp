@@ -150,10 +150,3 @@ TEST(DataBarInterface, LimitedAboveItsRangeLeavesOutputsAlone) {
         EXPECT_EQ(l.rowCount, -1);
     }
 }
-
-TEST(DataBarInterface, LimitedIsRefusedWhileItsCheckTableIsMissing) {
-    if (stripegen::kLimitedCheckTableAvailable) GTEST_SKIP() << "check character table present";
-    Omni l = callLimited("1501234567890");
-    EXPECT_EQ(l.status, 1);
-    EXPECT_TRUE(l.pattern.untouched());
-}

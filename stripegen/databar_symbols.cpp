@@ -45,6 +45,13 @@ void characterElements(const CharGroup& g, int value, int perSet, bool oddHigh, 
 
 }  // namespace
 
+void groupCharacter(const CharGroup* groups, int count, int value, int perSet, bool oddHigh, bool oddNoNarrow,
+                    int* out) {
+    int g = 0;
+    while (g + 1 < count && value >= groups[g + 1].first) ++g;
+    characterElements(groups[g], value, perSet, oddHigh, oddNoNarrow, out);
+}
+
 Rss14Symbol encodeRss14(uint64_t value) {
     Rss14Symbol s;
     uint64_t left = value / 4537077, right = value % 4537077;

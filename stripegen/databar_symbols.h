@@ -35,6 +35,15 @@ STRIPEGEN_INTERNAL Widths rss14Pattern(const Rss14Symbol& s);
 STRIPEGEN_INTERNAL Widths stackedUpperRow(const Widths& pattern46);
 STRIPEGEN_INTERNAL Widths stackedLowerRow(const Widths& pattern46);
 
+struct CharGroup;
+// The widths of `value` in the group table `groups` (`count` groups; values
+// beyond the table fall in its last group), interleaved odd, even, odd, ...:
+// `perSet` each; the odd set carries the high part of the value when
+// `oddHigh`, and may do without a narrow element when `oddNoNarrow` (the
+// even set then must have one, and the other way round).
+STRIPEGEN_INTERNAL void groupCharacter(const CharGroup* groups, int count, int value, int perSet, bool oddHigh,
+                                       bool oddNoNarrow, int* out);
+
 struct LimitedSymbol {
     int values[2] = {};
     int widths[2][14] = {};  // odd, even, odd, even, ...

@@ -27,9 +27,8 @@ STRIPEGEN_INTERNAL extern const int kRss14Weights[4][8];  // modulo 79, elements
 STRIPEGEN_INTERNAL extern const int kLimitedWeights[28];  // modulo 89, left then right character
 STRIPEGEN_INTERNAL extern const int kFinderPatterns[9][5];
 
-// The 89 check characters of DataBar Limited (14 elements, 18 modules), and
-// whether this build carries that table.
+// The 89 check characters of DataBar Limited (14 elements, 18 modules,
+// light first).
 STRIPEGEN_INTERNAL extern const uint8_t kLimitedCheckPatterns[89][14];
-STRIPEGEN_INTERNAL extern const bool kLimitedCheckTableAvailable;
 
 }  // namespace stripegen

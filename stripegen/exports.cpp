@@ -9,6 +9,7 @@
 #include "stripegen/cc_rows.h"
 #include "stripegen/databar_symbols.h"
 #include "stripegen/databar_tables.h"
+#include "stripegen/export_buffers.h"
 #include "stripegen/gf929.h"
 #include "stripegen/separators.h"
 
@@ -53,34 +54,27 @@ uint64_t primaryValue(const std::string& primary) {
     return v;
 }
 
-void copyOut(char** dst, const Widths& w) {
-    if (dst == nullptr || *dst == nullptr) return;
-    size_t n = w.size() < STRIPEGEN_BUFFER_SIZE - 1 ? w.size() : STRIPEGEN_BUFFER_SIZE - 1;
-    for (size_t i = 0; i < n; ++i) (*dst)[i] = char(w[i]);
-    (*dst)[n] = '\0';
-}
-
-void putInt(int32_t* dst, int value) {
-    if (dst != nullptr) *dst = value;
-}
-
 // Encodes and writes the composite outputs; false (error flag set) when the
 // message cannot be held.
 bool writeComposite(const Message& m, int columns, char** rowsOut, int32_t* rowCount,
                     int32_t* elementsPerRow) {
-    CcComponent cc = encodeComposite(m.composite, columns);
+    if (writeComponent(m.composite, columns, rowsOut, rowCount, elementsPerRow)) return true;
+    gCompositeError = true;
+    return false;
+}
+
+}  // namespace
+
+bool writeComponent(const std::string& composite, int columns, char** rowsOut, int32_t* rowCount,
+                    int32_t* elementsPerRow) {
+    CcComponent cc = encodeComposite(composite, columns);
     Widths rows;
-    if (!cc.ok || !buildCcRows(cc, rows)) {
-        gCompositeError = true;
-        return false;
-    }
+    if (!cc.ok || !buildCcRows(cc, rows)) return false;
     copyOut(rowsOut, rows);
     putInt(rowCount, cc.rows);
     putInt(elementsPerRow, ccRowElements(columns, cc.isCcb));
     return true;
 }
-
-}  // namespace
 
 }  // namespace stripegen
 
@@ -147,8 +141,6 @@ extern "C" int32_t RSSLimPattern(char** message, char** pattern, char** composit
     if (m.primary.size() > 13) return STRIPEGEN_PRIMARY_TOO_LONG;
     uint64_t value = primaryValue(m.primary);
     if (value > kLimitedMaxValue) return STRIPEGEN_OK;  // the caller checks the range itself
-    // Without the check character table no Limited symbol can be drawn: refuse.
-    if (!kLimitedCheckTableAvailable) return STRIPEGEN_COMPOSITE_FAILED;
     Widths p = limitedPattern(encodeLimited(value + (m.hasComposite ? kLimitedLinkage : 0)));
     copyOut(pattern, p);
     copyOut(compositeSeparator, limitedSeparator(p));

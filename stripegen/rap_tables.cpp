@@ -1,25 +1,123 @@
-// Row address pattern tables of the composite components.
-//
-// The published tables (the 52 side and 52 centre row address patterns and
-// the start rows of every CC-A and CC-B size) are not yet transcribed into
-// this file. Until they are, kRapTablesAvailable stays false and composite
-// components are refused rather than drawn with invented row addresses.
+// Row address patterns of the composite components (ISO/IEC 24728:2006,
+// Table 2: the 52 left and right and the 52 centre patterns of MicroPDF417)
+// and the first row of every component size (CC-A: ISO/IEC 24723:2006,
+// Tables 10 and 11; CC-B in the MicroPDF417 sizes: ISO/IEC 24728:2006,
+// Tables 10 to 12). Transcribed from the published tables; the library's
+// tests check every row of every size against them and compare whole
+// symbols with an independent encoder.
 #include "stripegen/rap_tables.h"
+
+#include <cstddef>
 
 namespace stripegen {
 
-const uint8_t kRapSidePatterns[52][6] = {};
-const uint8_t kRapCentrePatterns[52][6] = {};
+const uint8_t kRapSidePatterns[52][6] = {
+    {2, 2, 1, 3, 1, 1}, {3, 1, 1, 3, 1, 1}, {3, 1, 2, 2, 1, 1}, {2, 2, 2, 2, 1, 1}, {2, 1, 3, 2, 1, 1}, {2, 1, 4, 1, 1, 1},
+    {2, 2, 3, 1, 1, 1}, {3, 1, 3, 1, 1, 1}, {3, 2, 2, 1, 1, 1}, {4, 1, 2, 1, 1, 1}, {4, 2, 1, 1, 1, 1}, {3, 3, 1, 1, 1, 1},
+    {2, 4, 1, 1, 1, 1}, {2, 3, 2, 1, 1, 1}, {2, 3, 1, 2, 1, 1}, {3, 2, 1, 2, 1, 1}, {4, 1, 1, 2, 1, 1}, {4, 1, 1, 1, 2, 1},
+    {4, 1, 1, 1, 1, 2}, {3, 2, 1, 1, 1, 2}, {3, 1, 2, 1, 1, 2}, {3, 1, 1, 2, 1, 2}, {3, 1, 1, 2, 2, 1}, {3, 1, 1, 1, 3, 1},
+    {3, 1, 1, 1, 2, 2}, {3, 1, 1, 1, 1, 3}, {2, 2, 1, 1, 1, 3}, {2, 2, 1, 1, 2, 2}, {2, 2, 1, 1, 3, 1}, {2, 2, 1, 2, 2, 1},
+    {2, 2, 2, 1, 2, 1}, {3, 1, 2, 1, 2, 1}, {3, 2, 1, 1, 2, 1}, {2, 3, 1, 1, 2, 1}, {2, 3, 1, 1, 1, 2}, {2, 2, 2, 1, 1, 2},
+    {2, 1, 3, 1, 1, 2}, {2, 1, 2, 2, 1, 2}, {2, 1, 2, 2, 2, 1}, {2, 1, 2, 1, 3, 1}, {2, 1, 2, 1, 2, 2}, {2, 1, 2, 1, 1, 3},
+    {2, 1, 1, 2, 1, 3}, {2, 1, 1, 1, 2, 3}, {2, 1, 1, 1, 3, 2}, {2, 1, 1, 1, 4, 1}, {2, 1, 1, 2, 3, 1}, {2, 1, 1, 2, 2, 2},
+    {2, 1, 1, 3, 1, 2}, {2, 1, 1, 3, 2, 1}, {2, 1, 1, 4, 1, 1}, {2, 1, 2, 3, 1, 1},
+};
 
-const bool kRapTablesAvailable = false;
+const uint8_t kRapCentrePatterns[52][6] = {
+    {1, 1, 2, 2, 3, 1}, {1, 2, 1, 2, 3, 1}, {1, 2, 2, 1, 3, 1}, {1, 3, 1, 1, 3, 1}, {1, 3, 1, 2, 2, 1}, {1, 3, 2, 1, 2, 1},
+    {1, 4, 1, 1, 2, 1}, {1, 4, 1, 2, 1, 1}, {1, 4, 2, 1, 1, 1}, {1, 3, 3, 1, 1, 1}, {1, 3, 2, 2, 1, 1}, {1, 3, 1, 3, 1, 1},
+    {1, 2, 2, 3, 1, 1}, {1, 2, 3, 2, 1, 1}, {1, 2, 4, 1, 1, 1}, {1, 1, 5, 1, 1, 1}, {1, 1, 4, 2, 1, 1}, {1, 1, 4, 1, 2, 1},
+    {1, 2, 3, 1, 2, 1}, {1, 2, 3, 1, 1, 2}, {1, 2, 2, 2, 1, 2}, {1, 2, 2, 2, 2, 1}, {1, 2, 1, 3, 2, 1}, {1, 2, 1, 4, 1, 1},
+    {1, 1, 2, 4, 1, 1}, {1, 1, 3, 3, 1, 1}, {1, 1, 3, 2, 2, 1}, {1, 1, 3, 2, 1, 2}, {1, 1, 3, 1, 2, 2}, {1, 2, 2, 1, 2, 2},
+    {1, 3, 1, 1, 2, 2}, {1, 3, 1, 1, 1, 3}, {1, 2, 2, 1, 1, 3}, {1, 1, 3, 1, 1, 3}, {1, 1, 2, 2, 1, 3}, {1, 1, 2, 2, 2, 2},
+    {1, 1, 2, 3, 1, 2}, {1, 1, 2, 3, 2, 1}, {1, 1, 1, 4, 2, 1}, {1, 1, 1, 3, 3, 1}, {1, 1, 1, 3, 2, 2}, {1, 1, 1, 2, 3, 2},
+    {1, 1, 1, 2, 2, 3}, {1, 1, 1, 1, 3, 3}, {1, 1, 1, 1, 2, 4}, {1, 1, 1, 2, 1, 4}, {1, 1, 2, 1, 1, 4}, {1, 2, 1, 1, 1, 4},
+    {1, 2, 1, 1, 2, 3}, {1, 2, 1, 1, 3, 2}, {1, 1, 2, 1, 3, 2}, {1, 1, 2, 1, 4, 1},
+};
 
-const RapStart* ccaRapStarts(int, int& count) {
+namespace {
+
+// rows, left, centre, right, cluster of the first row; centre 0 where the
+// size has no centre pattern.
+const RapStart kCca2[] = {
+    {5, 39, 0, 19, 6},
+    {6, 1, 0, 33, 0},
+    {7, 32, 0, 12, 3},
+    {8, 8, 0, 40, 3},
+    {9, 14, 0, 46, 3},
+    {10, 43, 0, 23, 0},
+    {12, 20, 0, 52, 3},
+};
+const RapStart kCca3[] = {
+    {4, 11, 43, 23, 3},
+    {5, 1, 33, 13, 0},
+    {6, 5, 37, 17, 3},
+    {7, 15, 47, 27, 6},
+    {8, 21, 1, 33, 6},
+};
+const RapStart kCca4[] = {
+    {3, 40, 20, 52, 0},
+    {4, 43, 23, 3, 0},
+    {5, 46, 26, 6, 0},
+    {6, 34, 14, 46, 0},
+    {7, 29, 9, 41, 3},
+};
+const RapStart kCcb2[] = {
+    {8, 1, 0, 1, 0},
+    {11, 1, 0, 9, 0},
+    {14, 8, 0, 8, 3},
+    {17, 36, 0, 36, 6},
+    {20, 19, 0, 19, 0},
+    {23, 9, 0, 17, 6},
+    {26, 27, 0, 35, 6},
+};
+const RapStart kCcb3[] = {
+    {6, 1, 1, 1, 0},
+    {8, 7, 7, 7, 0},
+    {10, 15, 15, 15, 6},
+    {12, 25, 25, 25, 0},
+    {15, 37, 37, 37, 0},
+    {20, 1, 17, 33, 0},
+    {26, 1, 9, 17, 0},
+    {32, 21, 29, 37, 6},
+    {38, 15, 31, 47, 6},
+    {44, 1, 25, 49, 0},
+};
+const RapStart kCcb4[] = {
+    {4, 47, 19, 43, 3},
+    {6, 1, 1, 1, 0},
+    {8, 7, 7, 7, 0},
+    {10, 15, 15, 15, 6},
+    {12, 25, 25, 25, 0},
+    {15, 37, 37, 37, 0},
+    {20, 1, 17, 33, 0},
+    {26, 1, 9, 17, 0},
+    {32, 21, 29, 37, 6},
+    {38, 15, 31, 47, 6},
+    {44, 1, 25, 49, 0},
+};
+
+template <size_t N>
+const RapStart* starts(const RapStart (&table)[N], int& count) {
+    count = int(N);
+    return table;
+}
+
+}  // namespace
+
+const RapStart* ccaRapStarts(int columns, int& count) {
     count = 0;
+    if (columns == 2) return starts(kCca2, count);
+    if (columns == 3) return starts(kCca3, count);
+    if (columns == 4) return starts(kCca4, count);
     return nullptr;
 }
 
-const RapStart* ccbRapStarts(int, int& count) {
+const RapStart* ccbRapStarts(int columns, int& count) {
     count = 0;
+    if (columns == 2) return starts(kCcb2, count);
+    if (columns == 3) return starts(kCcb3, count);
+    if (columns == 4) return starts(kCcb4, count);
     return nullptr;
 }
 

@@ -26,7 +26,4 @@ struct RapStart {
 STRIPEGEN_INTERNAL const RapStart* ccaRapStarts(int columns, int& count);
 STRIPEGEN_INTERNAL const RapStart* ccbRapStarts(int columns, int& count);
 
-// Whether this build carries the row address tables.
-STRIPEGEN_INTERNAL extern const bool kRapTablesAvailable;
-
 }  // namespace stripegen

@@ -74,8 +74,8 @@ Widths stackedOmniMiddleSeparator() {
 Widths limitedSeparator(const Widths& pattern46) {
     Modules m = toModules(pattern46);
     Modules sep(m.size());
-    size_t guard = 2;  // one light and one dark module at each end
-    for (size_t i = guard; i + guard < m.size(); ++i) sep[i] = !m[i];
+    for (size_t i = 0; i < m.size(); ++i) sep[i] = !m[i];
+    lightEnds(sep);
     return toWidths(sep);
 }
 

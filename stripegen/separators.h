@@ -30,8 +30,8 @@ STRIPEGEN_INTERNAL Widths stackedMiddleSeparator(const Widths& upper, const Widt
 // The fixed middle separator of DataBar Stacked Omnidirectional.
 STRIPEGEN_INTERNAL Widths stackedOmniMiddleSeparator();
 
-// Over DataBar Limited: the complement of the inner modules, light over
-// both guards.
+// Over DataBar Limited: the complement of the characters' modules, with four
+// light modules at each end as over the omnidirectional symbol.
 STRIPEGEN_INTERNAL Widths limitedSeparator(const Widths& pattern46);
 
 }  // namespace stripegen

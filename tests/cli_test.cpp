@@ -100,6 +100,9 @@ TEST_F(Cli, ExitStatusTellsWhetherAnExecuteWasRefused) {
         {{"--execute", "no brackets here"}, 0, ""},
         {{"--execute", "[CODE39][BUILD/COPY]"}, 1, boxLine(-1)},
         {{"--execute", "[UPCA][MESSAGE='12'][BUILD/COPY]"}, 1, boxLine(2)},
+        {{"--execute", "[RSSLIM][COMPOSITE=10ABC][MESSAGE='1501234567890'][BUILD/COPY]"}, 0, ""},
+        {{"--execute", "[RSSLIM][COMPOSITE=10AB~][MESSAGE='1501234567890'][BUILD/COPY]"}, 1, boxLine(37)},
+        {{"--execute", "[RSSLIM][MESSAGE='2000000000000'][BUILD/COPY]"}, 1, boxLine(38)},
         // One refused execute among several decides the status; all of them run.
         {{"--execute", "[CODE39]", "--execute", "[RATIO=9]", "--execute", "[BUILD/COPY]"}, 1, boxLine(-1)},
         {{"--execute", "[APPEXIT]"}, 0, ""},

@@ -121,6 +121,45 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"[RSSLIM][MESSAGE='2000000000000'][BUILD/COPY]", 38}),
     refusalName);
 
+// Every refusal of the four DataBar symbologies: the message's length,
+// characters and value range, and the composite message's length, characters
+// and capacity (a message past the largest CC-B is refused by the library).
+const std::string kLower338(338, 'x');
+INSTANTIATE_TEST_SUITE_P(
+    DataBar, BuildMessage,
+    ::testing::Values(
+        Refusal{"[RSS14][MESSAGE='12345678901234'][BUILD/COPY]", 36},
+        Refusal{"[RSS14S][MESSAGE='12345678901234'][BUILD/COPY]", 36},
+        Refusal{"[RSS14SO][MESSAGE='1234 5'][BUILD/COPY]", 36},
+        Refusal{"[RSSLIM][MESSAGE='12345678901234'][BUILD/COPY]", 36},
+        Refusal{"[RSSLIM][MESSAGE='100000000000A'][BUILD/COPY]", 36},
+        Refusal{"[RSSLIM][MESSAGE='9999999999999'][BUILD/COPY]", 38},
+        Refusal{"[RSSLIM][MESSAGE='200000000000A'][BUILD/COPY]", 36},  // the value test reads up to the letter
+        Refusal{"[RSSLIM][MESSAGE='20000000000AB'][BUILD/COPY]", 36},
+        Refusal{"[RSS14][COMPOSITE=" + std::string(339, '1') + "][MESSAGE='123'][BUILD/COPY]", 37},
+        Refusal{"[RSS14S][COMPOSITE=10AB~][MESSAGE='123'][BUILD/COPY]", 37},
+        Refusal{"[RSS14SO][COMPOSITE=" + kLower338 + "][MESSAGE='123'][BUILD/COPY]", 37},
+        Refusal{"[RSSLIM][COMPOSITE=10" + std::string(200, 'a') + "][MESSAGE='123'][BUILD/COPY]", 37},
+        Refusal{"[RSSLIM][COMPOSITE=21tab" "\t" "x][MESSAGE='123'][BUILD/COPY]", 37}),
+    [](const ::testing::TestParamInfo<Refusal>& info) {
+        const std::string& e = info.param.execute;
+        return e.substr(1, e.find(']') - 1) + "_" + std::to_string(info.index) + "_code" +
+               std::to_string(info.param.code);
+    });
+
+// The same symbols built: Limited and composite components on all four.
+TEST(BuildMessages, DataBarWithCompositesBuild) {
+    for (const char* execute : {"[RSSLIM][MESSAGE='1501234567890'][BUILD/COPY]",
+                                "[RSSLIM][COMPOSITE=10ABC123][MESSAGE='1501234567890'][BUILD/COPY]",
+                                "[RSS14][COMPOSITE=17261231][MESSAGE='123'][BUILD/COPY]",
+                                "[RSS14S][COMPOSITE=21abc-def][MESSAGE='123'][BUILD/COPY]",
+                                "[RSS14SO][COMPOSITE=9112345678901234567890][MESSAGE='123'][BUILD/COPY]"}) {
+        Session session;
+        EXPECT_TRUE(session.run(execute)) << execute << ": " << session.lastMessage();
+        EXPECT_TRUE(session.app.settings.symbolBuilt) << execute;
+    }
+}
+
 TEST(BuildMessages, WarningsOffRefuseSilentlyAndLeaveNoSymbol) {
     Session session;
     ASSERT_TRUE(session.run("[CODE39][MESSAGE='OK'][BUILD/COPY]"));

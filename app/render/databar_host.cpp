@@ -123,16 +123,6 @@ void BuildDataBarSymbol(AppState& app, BuilderKind variant) {
     default: return;
     }
     if (status != 0) {
-        if (variant == DataBarLimited && composite.empty() && app.ui && s.messageWarnings) {
-            // The library refuses every Limited symbol while it lacks the
-            // standard's check character table; say so rather than blame a
-            // composite message that is not there.
-            app.ui->beep();
-            s.symbolBuilt = false;
-            app.ui->messageBox("GS1 DataBar Limited symbols cannot be built by this version of Quillet.",
-                               app.appTitle, platform::Buttons::Ok);
-            return;
-        }
         reportMessageError(app, 37);
         return;
     }

@@ -112,5 +112,55 @@ TEST(DataBarBuild, TextCellsAcrossTheLinearBand) {
     }
 }
 
+// Element widths, light first from `left`, of the bars whose top edge is at
+// `top` (the background, as wide as the picture, left out).
+std::vector<int> drawnRow(const std::vector<test::DrawnRect>& rects, int top, int left, int X, int W) {
+    std::vector<int> widths;
+    int x = left;
+    for (const test::DrawnRect& r : rects) {
+        if (r.top != top || r.width() == W) continue;
+        widths.push_back((r.left - x) / X);
+        widths.push_back(r.width() / X);
+        x = r.right;
+    }
+    return widths;
+}
+
+// Limited drawn as the independent encoder (bwip-js) draws it: the 46
+// elements of one check value from the library's oracle data, and the
+// offsets of the linear part under a CC-A (none) and a CC-B (10 modules).
+TEST(DataBarBuild, LimitedDrawsTheIndependentEncodersElements) {
+    const int X = 30;
+    const std::vector<int> expected{1, 1, 1, 1, 2, 1, 2, 3, 1, 1, 1, 1, 5, 1, 5, 1, 1, 1, 1, 1, 1, 1, 1,
+                                    1, 1, 1, 3, 3, 1, 1, 1, 2, 3, 2, 1, 2, 2, 1, 1, 3, 1, 3, 2, 2, 1, 1};
+    DataBarHarness h(23);
+    h.app.settings.narrowWidth = X;
+    h.app.settings.includeText = false;
+    ASSERT_TRUE(h.build("0044682888044")) << h.lastMessage();
+    EXPECT_EQ(h.app.output.symbolWidth, 74 * X);
+    auto rects = test::rectangles(test::parseMetafile(test::readFileBytes(h.app.scratchMetafilePath)));
+    std::vector<int> drawn = drawnRow(rects, 0, 0, X, 74 * X);
+    EXPECT_EQ(drawn, expected);
+
+    struct Case { std::string composite; int modules; int offset; int rowsAtLeast; };
+    for (const Case& c : {Case{"10ABC123", 74, 0, 4}, Case{"91" + std::string(60, 'x'), 84, 10, 6}}) {
+        DataBarHarness hc(23);
+        hc.app.settings.narrowWidth = X;
+        hc.app.settings.includeText = false;
+        hc.app.settings.barHeight = 2.54f;  // a linear part 2540 units high
+        ASSERT_TRUE(hc.build("0044682888044", c.composite)) << hc.lastMessage();
+        const int W = c.modules * X;
+        EXPECT_EQ(hc.app.output.symbolWidth, W) << c.composite;
+        int n = (hc.app.output.symbolHeight - 2540 - X) / (2 * X);
+        EXPECT_GE(n, c.rowsAtLeast) << c.composite;
+        auto r = test::rectangles(test::parseMetafile(test::readFileBytes(hc.app.scratchMetafilePath)));
+        std::vector<int> linear = drawnRow(r, -(2 * X * n + X), c.offset * X, X, W);
+        ASSERT_GE(linear.size(), 4u) << c.composite;
+        // Linked: the light guard module at the offset, then the dark guard.
+        EXPECT_EQ(linear[0], 1) << c.composite;
+        EXPECT_EQ(linear[1], 1) << c.composite;
+    }
+}
+
 }  // namespace
 }  // namespace quillet
