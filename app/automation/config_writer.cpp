@@ -1,9 +1,9 @@
 // Writing a configuration: the settings as a record, and the record as the
-// file's 83 lines.
+// file's 83 lines, line by line of the table.
 #include <charconv>
 #include <cmath>
 
-#include "app/automation/config_record.h"
+#include "app/automation/config_lines.h"
 #include "app/model/app_state.h"
 
 namespace quillet {
@@ -33,15 +33,6 @@ std::string numberText(T v) {
     std::string text(buf, r.ptr);
     return v < 0 ? text : " " + text;
 }
-
-struct Writer {
-    std::string out;
-    void text(const std::string& s) { out += singleLine(s) + kLineEnd; }
-    void integer(long long v) { out += integerText(v) + kLineEnd; }
-    void flag(bool on) { out += flagText(on) + kLineEnd; }
-    template <typename T>
-    void number(T v) { out += numberText(v) + kLineEnd; }
-};
 
 }  // namespace
 
@@ -118,97 +109,26 @@ ConfigRecord recordFromSettings(const AppState& app) {
 }
 
 std::string configurationText(const ConfigRecord& r) {
-    Writer w;
-    w.text(kConfigHeader);
-    w.text(r.messageFilePath);
-    w.text(r.barCodeFilePath);
-    w.integer(r.pdfCharacterSet);
-    w.flag(r.messageFileOpen);
-    w.integer(r.symbology);
-    w.flag(r.transparent);
-    w.flag(r.fixDriver);
-    w.integer(r.unitMode);
-    w.flag(r.includeText);
-    w.integer((r.textAbove ? 1 : 0) | (r.commentAbove ? 2 : 0));
-    w.integer(r.unitMode);
-    w.flag(r.bearerBars);
-    w.text(r.fontName);
-    w.integer(r.fontSize);
-    w.flag(r.bold);
-    w.flag(r.italic);
-    w.flag(r.underline);
-    w.flag(r.strikeout);
-    w.flag(r.autoFontScaling);
-    w.flag(r.quietZones);
-    w.flag(r.bearerBars);
-    w.integer(r.orientation);
-    w.integer(r.saveMode);
-    w.flag(r.optionalCheckDigit);
-    w.integer(0);  // 26, reserved
-    w.integer(r.ratioIndex);
-    w.text(r.magnifyText);
-    w.text(r.nbWidthText);
-    w.text(r.bcHeightText);
-    w.text(r.supplementText);
-    w.integer(r.pdfSecurityLevel);
-    w.integer(r.pdfSizeConstraint);
-    w.integer(r.pdfCompaction);
-    w.integer(r.pdfOverheadPercent);
-    w.flag(r.pdfShowCodewords);
-    w.integer(r.dpiX);
-    w.integer(r.dpiY);
-    w.flag(r.printerWarnings);
-    w.flag(r.messageWarnings);
-    w.integer(r.fontColour);
-    w.integer(r.foreColour);
-    w.integer(r.backColour);
-    w.integer(r.pdfMaxRows);
-    w.integer(r.pdfMaxColumns);
-    w.flag(r.pdfTruncated);
-    w.integer(r.startupRatioPosition);
-    w.integer(r.characterSet);
-    w.integer(r.barWidthAdjust);
-    w.flag(r.incEnabled);
-    w.number(r.pdfModuleWidth);
-    w.number(r.pdfModuleHeight);
-    w.number(r.magnification);
-    w.number(r.narrowWidth);
-    w.number(r.barHeight);
-    w.number(r.pdfAspectRatio);
-    w.number(r.incStart);
-    w.number(r.incValue);
-    w.number(r.incWidth);
-    w.integer(static_cast<long long>(r.incPreamble.size()));
-    w.integer(static_cast<long long>(r.incPostamble.size()));
-    w.integer(static_cast<long long>(r.message.size()));
-    // 63: the three texts back to back, then the comment on the same line.
-    w.out += r.incPreamble + r.incPostamble + r.message;
-    w.text(r.comment.value_or(std::string()));
-    const ConfigRecord::AlignAztec a = r.alignAztec.value_or(ConfigRecord::AlignAztec{});
-    w.number(a.commentAlign);
-    w.number(a.aztecSizeSpec);
-    w.number(a.matrixModuleSize);
-    w.number(a.aztecMenuSymbol ? -1 : 0);
-    const DataMatrixOptions dm = r.dm.value_or(DataMatrixOptions{});
-    w.number(dm.dmEccCode);
-    w.number(dm.dmShapeSize * 8 + (dm.dmDataFormat & 7));
-    w.number(dm.dmTranslateTildes ? -1 : 0);
-    const RasterOptions raster = r.raster.value_or(RasterOptions{});
-    w.number(raster.rasterBitsPerPixel);
-    w.number(raster.rasterResolution);
-    w.number(raster.jpegQuality);
-    w.number(raster.pngFilter);
-    w.number(raster.pngInterlace);
-    w.number(raster.bmpCompression);
-    w.number(raster.tgaCompression);
-    w.number(raster.tiffCompression);
-    w.number(raster.gifCompression);
-    w.number(0);  // 80, reserved
-    const QrOptions qr = r.qr.value_or(QrOptions{});
-    w.number(qr.qrQuietZone);
-    w.number(qr.qrEccLevel);
-    w.number(qr.qrModel);
-    return w.out;
+    std::string out;
+    std::string raw;  // the texts line 63 carries, in the order of their lengths
+    for (const ConfigLine& l : configLines()) {
+        switch (l.kind) {
+        case LineKind::Header: out += kConfigHeader; break;
+        case LineKind::Text: out += singleLine(r.*l.text); break;
+        case LineKind::Integer: out += integerText(static_cast<long long>(l.number.get(r))); break;
+        case LineKind::Flag: out += flagText(l.number.get(r) != 0); break;
+        case LineKind::Single: out += numberText(float(l.number.get(r))); break;
+        case LineKind::Double: out += numberText(l.number.get(r)); break;
+        case LineKind::Length:
+            out += integerText(static_cast<long long>((r.*l.text).size()));
+            raw += r.*l.text;
+            break;
+        case LineKind::Raw: out += raw + singleLine(r.comment.value_or(std::string())); break;
+        case LineKind::Reserved: out += " 0"; break;
+        }
+        out += kLineEnd;
+    }
+    return out;
 }
 
 }  // namespace quillet
