@@ -45,7 +45,8 @@ double getGroupField(const R& r) {
 template <auto Group, auto Field>
 bool setGroupField(R& r, double v) {
     auto& g = r.*Group;
-    if (!g) g.emplace();
+    using Type = typename std::remove_cvref_t<decltype(g)>::value_type;
+    if (!g) g = Type{};
     (*g).*Field = fromNumber<std::remove_reference_t<decltype((*g).*Field)>>(v);
     return true;
 }
