@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/program_under_test.h"
+#include "tests/support/socket_client.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -200,20 +201,6 @@ TEST_F(Labels, ConfigurationGivenAtStartUp) {
     EXPECT_NE(bad.err.find("no setting was changed"), std::string::npos) << bad.err;
 }
 
-int connectTo(const std::string& socketPath) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", socketPath.c_str());
-    if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        close(fd);
-        return -1;
-    }
-    timeval tv{10, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    return fd;
-}
-
 std::string talk(int fd, const std::string& line) {
     const std::string out = line + "\n";
     if (send(fd, out.data(), out.size(), MSG_NOSIGNAL) != ssize_t(out.size())) return "send failed";
@@ -230,7 +217,7 @@ TEST_F(Labels, ServerAnswersUntilTheConversationAfterAppExitCloses) {
         ASSERT_GT(pid_, 0);
         int fd = -1;
         for (int i = 0; i < 1000 && fd < 0; ++i) {
-            fd = connectTo(socketPath);
+            fd = test::connectTo(socketPath);
             if (fd < 0) std::this_thread::sleep_for(10ms);
         }
         ASSERT_GE(fd, 0) << readFile(work_ / "stderr");
@@ -243,7 +230,7 @@ TEST_F(Labels, ServerAnswersUntilTheConversationAfterAppExitCloses) {
         EXPECT_EQ(talk(fd, "[RATIO=7]"), "NAK");
         EXPECT_EQ(decoded(saved, "Code39"), "SERVED");
         // A second client while the first stays connected.
-        const int other = connectTo(socketPath);
+        const int other = test::connectTo(socketPath);
         ASSERT_GE(other, 0);
         EXPECT_EQ(talk(other, "[CODE128]"), "ACK");
         close(other);
@@ -261,7 +248,7 @@ TEST_F(Labels, ServerStopsCleanlyOnTerminate) {
     ASSERT_GT(pid_, 0);
     int fd = -1;
     for (int i = 0; i < 1000 && fd < 0; ++i) {
-        fd = connectTo(socketPath);
+        fd = test::connectTo(socketPath);
         if (fd < 0) std::this_thread::sleep_for(10ms);
     }
     ASSERT_GE(fd, 0);

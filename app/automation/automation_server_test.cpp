@@ -18,6 +18,7 @@
 
 #include "app/automation/automation_server.h"
 #include "app/automation/automation_session.h"
+#include "tests/support/socket_client.h"
 
 namespace quillet {
 namespace {
@@ -26,21 +27,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr int kTimeoutMs = 10000;
-
-int connectTo(const std::string& path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
-    if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        close(fd);
-        return -1;
-    }
-    timeval tv{kTimeoutMs / 1000, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
-    return fd;
-}
 
 bool sendAll(int fd, const std::string& bytes) {
     size_t done = 0;
@@ -94,7 +80,7 @@ protected:
             return ok ? std::string() : "failed: " + error;
         });
         for (int i = 0; i < 500; ++i) {
-            const int fd = connectTo(socket_);
+            const int fd = test::connectTo(socket_);
             if (fd >= 0) {
                 close(fd);
                 return;
@@ -124,7 +110,7 @@ protected:
 
     // One execute on a connection of its own.
     std::string ask(const std::string& line) {
-        const int fd = connectTo(socket_);
+        const int fd = test::connectTo(socket_);
         if (fd < 0) return "no connection";
         sendAll(fd, line + "\n");
         auto replies = readReplies(fd, 1);
@@ -155,7 +141,7 @@ TEST_F(Server, FiftyClientsAtOnceEachGetTheirOwnReplies) {
     std::vector<std::future<int>> clients;
     for (int c = 0; c < kClients; ++c) {
         clients.push_back(std::async(std::launch::async, [&, c] {
-            const int fd = connectTo(socket_);
+            const int fd = test::connectTo(socket_);
             if (fd < 0) return -1;
             std::string all;
             for (int j = 0; j < kExecutes; ++j) all += std::string(kinds[(c * 3 + j * (c % 5 + 1)) % 7].line) + "\n";
@@ -188,7 +174,7 @@ TEST_F(Server, BadInputNeverStopsIt) {
         {"no bracket at all", "hello\n", {"ACK"}},
     };
     for (const auto& c : cases) {
-        const int fd = connectTo(socket_);
+        const int fd = test::connectTo(socket_);
         ASSERT_GE(fd, 0) << c.what;
         ASSERT_TRUE(sendAll(fd, c.bytes)) << c.what;
         EXPECT_EQ(readReplies(fd, c.replies.size()), c.replies) << c.what;
@@ -197,7 +183,7 @@ TEST_F(Server, BadInputNeverStopsIt) {
     // Clients that vanish: mid-line, right after connecting, and with
     // replies left unread.
     for (const std::string& partial : {std::string("[MESSAGE='GONE']"), std::string(), std::string("[CODE39]\n[CODE39]\n")}) {
-        const int fd = connectTo(socket_);
+        const int fd = test::connectTo(socket_);
         ASSERT_GE(fd, 0);
         sendAll(fd, partial);
         close(fd);
@@ -220,7 +206,7 @@ TEST_F(Server, SocketIsPrivateAndRemovedAtTheEnd) {
 
 TEST_F(Server, AppExitEndsItWhenTheConversationCloses) {
     start();
-    const int fd = connectTo(socket_);
+    const int fd = test::connectTo(socket_);
     ASSERT_GE(fd, 0);
     ASSERT_TRUE(sendAll(fd, "[CODE128][APPEXIT]\n"));
     EXPECT_EQ(readReplies(fd, 1), std::vector<std::string>{"ACK"});

@@ -14,6 +14,7 @@
 #include "app/automation/automation_server.h"
 #include "app/automation/automation_session.h"
 #include "app/commands/state_changes.h"
+#include "tests/support/socket_client.h"
 
 namespace quillet {
 namespace {
@@ -73,20 +74,6 @@ TEST(Revision, DirectChangesAreSeenOnTheNextNote) {
 
 // ------------------------------------------------------------ event loop
 
-int connectTo(const std::string& path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
-    if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        close(fd);
-        return -1;
-    }
-    timeval tv{10, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    return fd;
-}
-
 std::string socketPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()) + ".sock")).string();
 }
@@ -105,6 +92,23 @@ void runLoop(AutomationServer& server, const std::function<bool()>& done) {
     }
 }
 
+// A client on its own thread sends two lines and reads the two replies
+// while this thread's loop services the server.
+std::string converse(AutomationServer& server, const std::string& path, const std::string& twoLines) {
+    std::string replies;
+    std::thread client([&] {
+        const int fd = test::connectTo(path);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(send(fd, twoLines.data(), twoLines.size(), MSG_NOSIGNAL), ssize_t(twoLines.size()));
+        char buf[64];
+        for (ssize_t n; replies.size() < 8 && (n = recv(fd, buf, sizeof buf, 0)) > 0;) replies.append(buf, size_t(n));
+        close(fd);
+    });
+    runLoop(server, [&] { return replies.size() >= 8; });
+    client.join();
+    return replies;
+}
+
 TEST(EventLoopServer, ServesAClientFromTheLoopAndTheWindowSeesTheChange) {
     test::Session t;
     noteStateChanges(t.app);
@@ -116,18 +120,7 @@ TEST(EventLoopServer, ServesAClientFromTheLoopAndTheWindowSeesTheChange) {
     ASSERT_TRUE(server) << error;
     EXPECT_GE(automationServerDescriptor(*server), 0);
 
-    std::string replies;
-    std::thread client([&] {
-        const int fd = connectTo(path);
-        ASSERT_GE(fd, 0);
-        const std::string lines = "[CODE128][MESSAGE='LOOP']\n[NOSUCHCOMMAND]\n";
-        ASSERT_EQ(send(fd, lines.data(), lines.size(), MSG_NOSIGNAL), ssize_t(lines.size()));
-        char buf[64];
-        for (ssize_t n; replies.size() < 8 && (n = recv(fd, buf, sizeof buf, 0)) > 0;) replies.append(buf, size_t(n));
-        close(fd);
-    });
-    runLoop(*server, [&] { return replies.size() >= 8; });
-    client.join();
+    const std::string replies = converse(*server, path, "[CODE128][MESSAGE='LOOP']\n[NOSUCHCOMMAND]\n");
     EXPECT_EQ(replies, "ACK\nNAK\n");
     EXPECT_EQ(t.app.settings.message, "LOOP");
     EXPECT_EQ(redraws, 1);  // the refused execute changed nothing
@@ -150,20 +143,9 @@ TEST(EventLoopServer, AModalBoxInsideAnExecuteRunsNoSecondExecute) {
         (void)text;
         return platform::Answer::Ok;
     };
-    std::string replies;
-    std::thread client([&] {
-        const int fd = connectTo(path);
-        ASSERT_GE(fd, 0);
-        // The first build is refused with a message box; the second line is
-        // already waiting when the box appears.
-        const std::string lines = "[UPCA][MESSAGE='1'][BUILD/COPY]\n[CODE39][MESSAGE='SECOND']\n";
-        ASSERT_EQ(send(fd, lines.data(), lines.size(), MSG_NOSIGNAL), ssize_t(lines.size()));
-        char buf[64];
-        for (ssize_t n; replies.size() < 8 && (n = recv(fd, buf, sizeof buf, 0)) > 0;) replies.append(buf, size_t(n));
-        close(fd);
-    });
-    runLoop(*server, [&] { return replies.size() >= 8; });
-    client.join();
+    // The first build is refused with a message box; the second line is
+    // already waiting when the box appears.
+    const std::string replies = converse(*server, path, "[UPCA][MESSAGE='1'][BUILD/COPY]\n[CODE39][MESSAGE='SECOND']\n");
     ASSERT_FALSE(nested.empty());
     for (ServiceResult r : nested) EXPECT_EQ(r, ServiceResult::Busy);
     EXPECT_EQ(messagesWhenShown.front(), "1");  // the second execute had not run
