@@ -34,8 +34,9 @@ void BM_BatchCode128Metafiles(benchmark::State& state) {
     quillet::startMainWindow(app);
     quillet::LinkExecute(app, "[CODE128][QUIETZONES=ON][COMMENT=Batch]");
 
-    std::vector<std::string> lines;
-    for (long i = 0; i < labels; ++i) lines.push_back("PART-" + std::to_string(100000 + i) + "-LOT7");
+    std::string file;
+    for (long i = 0; i < labels; ++i) file += "PART-" + std::to_string(100000 + i) + "-LOT7\n";
+    const quillet::TextLines lines = quillet::indexTextLines(std::move(file));
     const std::string pattern = (dir / "label-#####.wmf").string();
 
     long failures = 0;

@@ -177,6 +177,10 @@ TEST_F(Labels, CommandLineMistakes) {
         {{"--count", "2", "--output", path("x-#.wmf")}, 1, "needs incremental numbering"},
         {{"--batch", path("missing.txt"), "--output", path("x-#.wmf")}, 1, "missing.txt"},
         {{"--serve", path("s.sock"), "--count", "2", "--output", path("x-#.wmf")}, 2, "cannot be combined"},
+        {{"--serve", path("s.sock"), "--idle-timeout", "-1"}, 2, "--idle-timeout needs"},
+        {{"--serve", path("s.sock"), "--idle-timeout", "soon"}, 2, "--idle-timeout needs"},
+        {{"--serve", path("s.sock"), "--max-connections", "0"}, 2, "--max-connections needs"},
+        {{"--idle-timeout", "5"}, 2, "need --serve"},
     };
     for (const auto& c : cases) {
         const Result r = run(c.args);
@@ -240,6 +244,32 @@ TEST_F(Labels, ServerAnswersUntilTheConversationAfterAppExitCloses) {
         pid_ = -1;
         EXPECT_FALSE(fs::exists(socketPath));
     }
+}
+
+TEST_F(Labels, ServerDropsConnectionsIdleForTheTimeGiven) {
+    const std::string socketPath = path("idle.sock");
+    pid_ = spawn({"--serve", socketPath, "--idle-timeout", "0.3", "--max-connections", "2"});
+    ASSERT_GT(pid_, 0);
+    int fd = -1;
+    for (int i = 0; i < 1000 && fd < 0; ++i) {
+        fd = test::connectTo(socketPath);
+        if (fd < 0) std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_GE(fd, 0) << readFile(work_ / "stderr");
+    EXPECT_EQ(talk(fd, "[CODE39]"), "ACK");
+    char b;
+    EXPECT_EQ(recv(fd, &b, 1, 0), 0) << "dropped after the idle time";
+    close(fd);
+    // Two held connections: a third client still gets in.
+    const int held[2] = {test::connectTo(socketPath), test::connectTo(socketPath)};
+    const int third = test::connectTo(socketPath);
+    ASSERT_GE(third, 0);
+    EXPECT_EQ(talk(third, "[CODE128]"), "ACK");
+    for (int h : held) close(h);
+    close(third);
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(waitFor(pid_), 0);
+    pid_ = -1;
 }
 
 TEST_F(Labels, ServerStopsCleanlyOnTerminate) {

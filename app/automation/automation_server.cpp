@@ -9,9 +9,11 @@
 #include <sys/epoll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/timerfd.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -23,12 +25,17 @@ namespace quillet {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 struct Client {
     int fd = -1;
-    std::string input;    // bytes of an unfinished line
+    std::string input;    // received bytes; those before head have been run
+    size_t head = 0;
+    size_t scanned = 0;   // input[head, scanned) holds no line end
     bool discarding = false;  // inside an overlong line
     std::string output;   // replies not yet sent
     bool readEnded = false;
+    Clock::time_point lastActive = Clock::now();
 };
 
 std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
@@ -97,39 +104,62 @@ bool flush(Client& c) {
             return errno == EAGAIN || errno == EWOULDBLOCK;
         }
         c.output.erase(0, size_t(n));
+        c.lastActive = Clock::now();
     }
     return true;
 }
 
-void runLine(AppState& app, Client& c, std::string line) {
+void runLine(AppState& app, Client& c, std::string line, const ServerOptions& o) {
+    c.lastActive = Clock::now();
+    if (line.size() > o.maxLineBytes) {
+        c.output += "NAK\n";
+        return;
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // Lines arrive as UTF-8; bytes that are not become '?'.
     const ExecuteResult result = LinkExecute(app, platform::utf8ToAnsi(line));
     c.output += result == ExecuteResult::Refused ? "NAK\n" : "ACK\n";
 }
 
-// Runs every complete line received so far.
-void takeInput(AppState& app, Client& c, const char* data, size_t size, const ServerOptions& o) {
-    size_t start = 0;
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] != '\n') continue;
-        if (c.discarding || c.input.size() + (i - start) > o.maxLineBytes) {
-            c.discarding = false;
-            c.input.clear();
-            c.output += "NAK\n";
-        } else {
-            c.input.append(data + start, i - start);
-            std::string line;
-            line.swap(c.input);
-            runLine(app, c, std::move(line));
-        }
-        start = i + 1;
+// True when a whole line has been received and not yet run. Each byte is
+// looked at once, however the line arrives.
+bool lineWaiting(Client& c) {
+    const size_t end = c.input.find('\n', c.scanned);
+    c.scanned = end == std::string::npos ? c.input.size() : end;
+    return end != std::string::npos;
+}
+
+// The next whole line, taken from the input; false when none is waiting.
+bool takeLine(Client& c, std::string& line) {
+    if (!lineWaiting(c)) return false;
+    line.assign(c.input, c.head, c.scanned - c.head);
+    c.head = c.scanned = c.scanned + 1;
+    // Run bytes are dropped in bulk, not line by line.
+    if (c.head == c.input.size() || c.head > c.input.size() / 2) {
+        c.input.erase(0, c.head);
+        c.scanned -= c.head;
+        c.head = 0;
     }
-    if (c.discarding) return;
-    c.input.append(data + start, size - start);
-    if (c.input.size() > o.maxLineBytes) {
+    return true;
+}
+
+// Keeps what was received; an unfinished line grown past the limit is
+// dropped as it comes and answered "NAK" at its end.
+void receive(Client& c, const char* data, size_t size, const ServerOptions& o) {
+    c.lastActive = Clock::now();
+    if (c.discarding) {
+        const char* end = static_cast<const char*>(std::memchr(data, '\n', size));
+        if (!end) return;
+        c.discarding = false;
+        c.output += "NAK\n";
+        size -= size_t(end + 1 - data);
+        data = end + 1;
+    }
+    c.input.append(data, size);
+    if (!lineWaiting(c) && c.input.size() - c.head > o.maxLineBytes) {
         c.input.clear();
         c.input.shrink_to_fit();
+        c.head = c.scanned = 0;
         c.discarding = true;
     }
 }
@@ -181,6 +211,7 @@ struct AutomationServer {
     ServerOptions options;
     int listener = -1;
     int epollFd = -1;  // readable when any socket of the server is ready
+    int timerFd = -1;  // readable when a line waits or an idle time ends
     std::vector<std::unique_ptr<Client>> clients;
     std::vector<char> buffer = std::vector<char>(64 * 1024);
     bool servicing = false;  // guards against a second execute inside a first
@@ -192,23 +223,57 @@ namespace {
 
 // The epoll set follows what each socket waits for: new connections while
 // there is room, input until the client stops sending, room for replies.
+// A client with a line waiting is not read from until the line has run;
+// the timer then wakes the loop at once. Otherwise it wakes the loop when
+// the first idle connection is due to be dropped.
 void updateInterest(AutomationServer& s) {
-    epoll_event ev{};
-    ev.events = s.clients.size() < s.options.maxClients ? uint32_t(EPOLLIN) : 0u;
-    ev.data.fd = s.listener;
-    epoll_ctl(s.epollFd, EPOLL_CTL_MOD, s.listener, &ev);
+    bool work = false;
+    Clock::time_point due = Clock::time_point::max();
     for (auto& c : s.clients) {
+        const bool waiting = lineWaiting(*c);
+        work = work || waiting;
+        if (s.options.idleTimeout.count() > 0) due = std::min(due, c->lastActive + s.options.idleTimeout);
         epoll_event e{};
-        e.events = (c->readEnded ? 0u : uint32_t(EPOLLIN)) | (c->output.empty() ? 0u : uint32_t(EPOLLOUT));
+        e.events = (c->readEnded || waiting ? 0u : uint32_t(EPOLLIN)) | (c->output.empty() ? 0u : uint32_t(EPOLLOUT));
         e.data.fd = c->fd;
         epoll_ctl(s.epollFd, EPOLL_CTL_MOD, c->fd, &e);
+    }
+    itimerspec when{};
+    if (work) {
+        when.it_value.tv_nsec = 1;
+    } else if (due != Clock::time_point::max()) {
+        const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(due - Clock::now()).count();
+        const long long ns = std::max<long long>(wait, 1);
+        when.it_value.tv_sec = time_t(ns / 1000000000);
+        when.it_value.tv_nsec = long(ns % 1000000000);
+    }
+    timerfd_settime(s.timerFd, 0, &when, nullptr);
+}
+
+void closeClient(AutomationServer& s, Client& c) {
+    flush(c);
+    epoll_ctl(s.epollFd, EPOLL_CTL_DEL, c.fd, nullptr);
+    close(c.fd);
+    c.fd = -1;
+    // The conversation ends: after [APPEXIT] so does the program.
+    if (LinkClose(*s.app)) s.ended = true;
+}
+
+// At the cap, the connection idle longest makes room for the new one.
+void makeRoom(AutomationServer& s) {
+    while (!s.clients.empty() && s.clients.size() >= std::max<size_t>(s.options.maxClients, 1)) {
+        auto oldest = std::min_element(s.clients.begin(), s.clients.end(),
+                                       [](const auto& a, const auto& b) { return a->lastActive < b->lastActive; });
+        closeClient(s, **oldest);
+        s.clients.erase(oldest);
     }
 }
 
 void acceptClients(AutomationServer& s) {
-    while (s.clients.size() < s.options.maxClients) {
+    while (!s.ended) {
         const int fd = accept4(s.listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0) break;
+        makeRoom(s);
         epoll_event ev{};
         ev.data.fd = fd;
         if (epoll_ctl(s.epollFd, EPOLL_CTL_ADD, fd, &ev) != 0) {
@@ -221,12 +286,6 @@ void acceptClients(AutomationServer& s) {
     }
 }
 
-void closeClient(AutomationServer& s, Client& c) {
-    epoll_ctl(s.epollFd, EPOLL_CTL_DEL, c.fd, nullptr);
-    close(c.fd);
-    c.fd = -1;
-}
-
 }  // namespace
 
 AutomationServerHandle listenAutomationServer(AppState& app, const ServerOptions& options, std::string& error) {
@@ -234,12 +293,18 @@ AutomationServerHandle listenAutomationServer(AppState& app, const ServerOptions
     const int listener = listenOn(options.socketPath, error);
     if (listener < 0) return server;
     const int epollFd = epoll_create1(EPOLL_CLOEXEC);
+    const int timerFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     epoll_event ev{};
     ev.events = EPOLLIN;
     ev.data.fd = listener;
-    if (epollFd < 0 || epoll_ctl(epollFd, EPOLL_CTL_ADD, listener, &ev) != 0) {
+    epoll_event tev{};
+    tev.events = EPOLLIN;
+    tev.data.fd = timerFd;
+    if (epollFd < 0 || timerFd < 0 || epoll_ctl(epollFd, EPOLL_CTL_ADD, listener, &ev) != 0 ||
+        epoll_ctl(epollFd, EPOLL_CTL_ADD, timerFd, &tev) != 0) {
         error = systemError("epoll");
         if (epollFd >= 0) close(epollFd);
+        if (timerFd >= 0) close(timerFd);
         close(listener);
         unlink(options.socketPath.c_str());
         return server;
@@ -249,6 +314,7 @@ AutomationServerHandle listenAutomationServer(AppState& app, const ServerOptions
     server->options = options;
     server->listener = listener;
     server->epollFd = epollFd;
+    server->timerFd = timerFd;
     return server;
 }
 
@@ -262,31 +328,34 @@ ServiceResult serviceAutomationServer(AutomationServer& s) {
     // calls us: the pending input waits until the first execute is done.
     if (s.servicing) return ServiceResult::Busy;
     s.servicing = true;
+    uint64_t expirations = 0;
+    (void)!read(s.timerFd, &expirations, sizeof expirations);
     std::vector<pollfd> fds;
-    fds.push_back({s.listener, short(s.clients.size() < s.options.maxClients ? POLLIN : 0), 0});
+    fds.push_back({s.listener, POLLIN, 0});
     for (auto& c : s.clients) {
-        short events = c->readEnded ? 0 : POLLIN;
+        short events = c->readEnded || lineWaiting(*c) ? 0 : POLLIN;
         if (!c->output.empty()) events |= POLLOUT;
         fds.push_back({c->fd, events, 0});
     }
     if (poll(fds.data(), fds.size(), 0) < 0 && errno != EINTR) s.error = systemError("poll");
+    const Clock::duration idleLimit = s.options.idleTimeout;
     const size_t known = s.clients.size();
     for (size_t i = 0; i < known && !s.ended; ++i) {
         Client& c = *s.clients[i];
         const short ev = fds[i + 1].revents;
         bool gone = (ev & (POLLERR | POLLNVAL)) != 0;
-        if (!gone && (ev & (POLLIN | POLLHUP)) && !c.readEnded) {
+        if (!gone && (ev & (POLLIN | POLLHUP)) && !c.readEnded && !lineWaiting(c)) {
             const ssize_t n = recv(c.fd, s.buffer.data(), s.buffer.size(), 0);
-            if (n > 0) takeInput(*s.app, c, s.buffer.data(), size_t(n), s.options);
+            if (n > 0) receive(c, s.buffer.data(), size_t(n), s.options);
             else if (n == 0) c.readEnded = true;  // an unfinished line is dropped
             else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) gone = true;
         }
+        // One execute per client per turn: a client with many lines waiting
+        // does not hold up the others.
+        if (std::string line; !gone && takeLine(c, line)) runLine(*s.app, c, std::move(line), s.options);
         if (!gone) gone = !flush(c) || c.output.size() > s.options.maxPendingReplyBytes;
-        if (gone || (c.readEnded && c.output.empty())) {
-            closeClient(s, c);
-            // The conversation ends: after [APPEXIT] so does the program.
-            if (LinkClose(*s.app)) s.ended = true;
-        }
+        const bool idle = idleLimit.count() > 0 && !lineWaiting(c) && Clock::now() - c.lastActive >= idleLimit;
+        if (gone || idle || (c.readEnded && c.output.empty() && !lineWaiting(c))) closeClient(s, c);
     }
     std::erase_if(s.clients, [](const std::unique_ptr<Client>& c) { return c->fd < 0; });
     if (!s.ended && (fds[0].revents & POLLIN)) acceptClients(s);
@@ -302,6 +371,7 @@ void closeAutomationServer(AutomationServer* s) {
         close(c->fd);
     }
     close(s->epollFd);
+    close(s->timerFd);
     close(s->listener);
     unlink(s->options.socketPath.c_str());
     delete s;

@@ -2,8 +2,11 @@
 // The automation server: the command language over a Unix-domain socket.
 // Each line a client sends is one execute string, answered by one line,
 // "ACK" or "NAK". Clients are served side by side but their executes run
-// one at a time on the caller's thread; a client closing its connection is
-// the conversation's close.
+// one at a time on the caller's thread, and in turns: each client with a
+// line waiting runs one execute before any client runs its next. A client
+// closing its connection, or the server dropping it, is the conversation's
+// close.
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -16,8 +19,12 @@ struct ServerOptions {
     std::string socketPath;
     // A longer line is answered "NAK" without being run.
     size_t maxLineBytes = 64 * 1024;
-    // Further connections wait in the listen queue until one ends.
+    // A new connection beyond this many takes the place of the one that has
+    // been idle longest, so held connections never lock others out.
     size_t maxClients = 256;
+    // A connection that neither sends nor takes a reply for this long is
+    // dropped (zero: never).
+    std::chrono::milliseconds idleTimeout{60000};
     // Replies a client leaves unread beyond this end its connection.
     size_t maxPendingReplyBytes = 1 << 20;
     // When this descriptor becomes readable the server stops (-1: none).

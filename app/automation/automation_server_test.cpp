@@ -68,12 +68,14 @@ protected:
     }
 
     // Starts the server on its own thread and waits until it answers.
-    void start() {
+    void start(std::chrono::milliseconds idleTimeout = 60s, size_t maxClients = 256) {
         ASSERT_EQ(pipe(stopPipe_), 0);
         ServerOptions o;
         o.socketPath = socket_;
         o.stopFd = stopPipe_[0];
         o.maxLineBytes = 4096;
+        o.idleTimeout = idleTimeout;
+        o.maxClients = maxClients;
         result_ = std::async(std::launch::async, [this, o] {
             std::string error;
             const bool ok = runAutomationServer(session_.app, o, error);
@@ -112,9 +114,15 @@ protected:
     std::string ask(const std::string& line) {
         const int fd = test::connectTo(socket_);
         if (fd < 0) return "no connection";
-        sendAll(fd, line + "\n");
-        auto replies = readReplies(fd, 1);
+        const std::string reply = askOn(fd, line);
         close(fd);
+        return reply;
+    }
+
+    // One execute on an open connection.
+    static std::string askOn(int fd, const std::string& line) {
+        if (!sendAll(fd, line + "\n")) return "not sent";
+        auto replies = readReplies(fd, 1);
         return replies.empty() ? "no reply" : replies[0];
     }
 
@@ -192,6 +200,72 @@ TEST_F(Server, BadInputNeverStopsIt) {
     EXPECT_EQ(ask("[NOPE]"), "NAK");
     stop();
     EXPECT_EQ(session_.s().message, "STAYED");
+}
+
+// True when the server has closed the connection: the read sees its end
+// (bounded by the client's receive timeout).
+bool closedByServer(int fd) {
+    char b;
+    return recv(fd, &b, 1, 0) == 0;
+}
+
+TEST_F(Server, IdleConnectionsAreDroppedAndBusyOnesKept) {
+    start(300ms);
+    const int idle = test::connectTo(socket_);
+    const int busy = test::connectTo(socket_);
+    const int waiting = test::connectTo(socket_);  // sent half a line, then nothing
+    ASSERT_GE(idle, 0);
+    ASSERT_GE(busy, 0);
+    ASSERT_GE(waiting, 0);
+    ASSERT_TRUE(sendAll(waiting, "[CODE39]"));
+    // Busy for three idle times: a line every 100 ms keeps it.
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(askOn(busy, "[CODE39]"), "ACK") << i;
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_TRUE(closedByServer(idle));
+    EXPECT_TRUE(closedByServer(waiting));
+    EXPECT_EQ(askOn(busy, "[CODE128]"), "ACK");
+    close(idle);
+    close(waiting);
+    close(busy);
+}
+
+TEST_F(Server, NeverIdleWhenTheTimeoutIsZero) {
+    start(0ms);
+    const int fd = test::connectTo(socket_);
+    ASSERT_GE(fd, 0);
+    std::this_thread::sleep_for(400ms);
+    pollfd p{fd, POLLIN, 0};
+    EXPECT_EQ(poll(&p, 1, 0), 0) << "nothing to read: not closed";
+    EXPECT_EQ(askOn(fd, "[CODE39]"), "ACK");
+    close(fd);
+}
+
+TEST_F(Server, AtTheCapANewConnectionReplacesTheOneIdleLongest) {
+    start(0ms, 3);
+    int fds[3];
+    for (int& fd : fds) {
+        fd = test::connectTo(socket_);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(askOn(fd, "[CODE39]"), "ACK");
+    }
+    // The second and third speak again: the first is now idle longest.
+    ASSERT_EQ(askOn(fds[1], "[CODE39]"), "ACK");
+    ASSERT_EQ(askOn(fds[2], "[CODE39]"), "ACK");
+    const int fourth = test::connectTo(socket_);
+    ASSERT_GE(fourth, 0);
+    EXPECT_EQ(askOn(fourth, "[CODE128]"), "ACK");
+    EXPECT_TRUE(closedByServer(fds[0]));
+    EXPECT_EQ(askOn(fds[1], "[CODE39]"), "ACK");
+    EXPECT_EQ(askOn(fds[2], "[CODE39]"), "ACK");
+
+    // Connections held open by one client never lock out the next.
+    std::vector<int> held;
+    for (int i = 0; i < 20; ++i) held.push_back(test::connectTo(socket_));
+    EXPECT_EQ(ask("[MESSAGE='IN']"), "ACK");
+    for (int fd : held) close(fd);
+    for (int fd : {fds[0], fds[1], fds[2], fourth}) close(fd);
 }
 
 TEST_F(Server, SocketIsPrivateAndRemovedAtTheEnd) {

@@ -42,10 +42,10 @@ std::optional<std::string> batchOutputName(const std::string& pattern, long numb
     return pattern.substr(0, first) + digits + pattern.substr(last + 1);
 }
 
-BatchResult runBatchLines(AppState& app, const std::vector<std::string>& lines, const std::string& pattern) {
+BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern) {
     BatchResult result;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const LineMessage m = messageFromLine(lines[i], app.settings.symbology);
+    for (size_t i = 0; i < lines.count; ++i) {
+        const LineMessage m = messageFromLine(std::string(textLine(lines, i)), app.settings.symbology);
         setMessage(app, m.message);
         if (m.supplement) setSupplement(app, *m.supplement);
         buildAndSave(app, long(i + 1), pattern, result);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/model/text_lines.h"
+
 namespace quillet {
 
 struct AppState;
@@ -28,7 +30,7 @@ struct BatchResult {
 // may carry a supplement), is built with the current settings and saved
 // as batchOutputName(pattern, line number). A failing line is recorded and
 // the run goes on.
-BatchResult runBatchLines(AppState& app, const std::vector<std::string>& lines, const std::string& pattern);
+BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern);
 // count labels from the numbering series (or the open message file): the
 // current message first, then each Next.
 BatchResult runBatchCount(AppState& app, long count, const std::string& pattern);

@@ -166,7 +166,7 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
     s.symbolBuilt = false;
 
     // A message file open before is let go; the file's own is reopened last.
-    n.messageLines.clear();
+    n.messageLines = {};
     n.messageLineCount = 0;
     n.currentLine = 0;
     n.messageFileOpen = false;

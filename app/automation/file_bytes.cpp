@@ -25,6 +25,9 @@ FileRead readFileBytes(const std::string& path, size_t maxBytes, std::string& by
         ::close(fd);
         return FileRead::TooLarge;
     }
+    // One allocation of the file's size: growing by doubling would briefly
+    // hold the bytes twice.
+    bytes.reserve(size_t(st.st_size) + 1);
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -46,19 +49,6 @@ FileRead readFileBytes(const std::string& path, size_t maxBytes, std::string& by
     }
     ::close(fd);
     return FileRead::Ok;
-}
-
-std::vector<std::string> splitTextLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.emplace_back(bytes, start, i - start);
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.emplace_back(bytes, start, std::string::npos);
-    return lines;
 }
 
 std::string fileErrorText(const std::string& path, const std::string& reason) {

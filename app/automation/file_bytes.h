@@ -4,7 +4,6 @@
 // hang or exhaust the program.
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace quillet {
 
@@ -14,10 +13,6 @@ enum class FileRead { Ok, TooLarge, Unreadable };
 // (bytes then holds nothing); Unreadable with the system's reason in
 // error.
 FileRead readFileBytes(const std::string& path, size_t maxBytes, std::string& bytes, std::string& error);
-
-// Lines of a text file without their line ends (CR LF, LF or CR); a line
-// end at the very end does not start another line.
-std::vector<std::string> splitTextLines(const std::string& bytes);
 
 // The message box for a file that cannot be read.
 std::string fileErrorText(const std::string& path, const std::string& reason);

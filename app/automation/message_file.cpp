@@ -36,8 +36,8 @@ bool OpenMessageFile(AppState& app, const std::string& path) {
     }
     NumberingOptions& n = app.settings.numbering;
     n.messageFilePath = path;
-    n.messageLines = splitTextLines(bytes);
-    n.messageLineCount = int(n.messageLines.size());
+    n.messageLines = indexTextLines(std::move(bytes));
+    n.messageLineCount = int(n.messageLines.count);
     n.currentLine = 1;
     n.messageFileOpen = true;
     app.window.nextPrevVisible = true;
@@ -75,7 +75,7 @@ bool ReadMessageFromFile(AppState& app, const std::string& path) {
 
 void CloseMessageFile(AppState& app) {
     NumberingOptions& n = app.settings.numbering;
-    n.messageLines.clear();
+    n.messageLines = {};
     n.messageLineCount = 0;
     n.messageFileOpen = false;
     if (n.incSuspended) {

@@ -123,14 +123,14 @@ bool StepMessage(AppState& app, int delta) {
     if (!n.messageFileOpen) return false;
     n.endReached = false;
     const long next = long(n.currentLine) + delta;
-    const long count = long(std::min<size_t>(n.messageLines.size(), size_t(std::max(n.messageLineCount, 0))));
+    const long count = long(std::min<size_t>(n.messageLines.count, size_t(std::max(n.messageLineCount, 0))));
     if (next < 1 || next > count) {
         n.endReached = true;
         if (app.ui) app.ui->beep();
         return false;
     }
     n.currentLine = int(next);
-    const LineMessage m = messageFromLine(n.messageLines[size_t(next - 1)], app.settings.symbology);
+    const LineMessage m = messageFromLine(std::string(textLine(n.messageLines, size_t(next - 1))), app.settings.symbology);
     setMessage(app, m.message);
     if (m.supplement) setSupplement(app, *m.supplement);
     return true;

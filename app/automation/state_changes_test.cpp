@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 
@@ -65,10 +66,10 @@ TEST(Revision, DirectChangesAreSeenOnTheNextNote) {
     noteStateChanges(t.app);
     t.app.window.messageField = "typed";
     EXPECT_TRUE(noteStateChanges(t.app));
-    t.app.settings.numbering.messageLines = {"one", "two"};
+    t.app.settings.numbering.messageLines = indexTextLines("one\ntwo\n");
     t.app.settings.numbering.messageLineCount = 2;
     EXPECT_TRUE(noteStateChanges(t.app));
-    EXPECT_EQ(t.app.settings.numbering.messageLines.size(), 2u);  // set aside, then put back
+    EXPECT_EQ(t.app.settings.numbering.messageLines.count, 2u);  // set aside, then put back
     EXPECT_FALSE(noteStateChanges(t.app));
 }
 
@@ -151,6 +152,53 @@ TEST(EventLoopServer, AModalBoxInsideAnExecuteRunsNoSecondExecute) {
     EXPECT_EQ(messagesWhenShown.front(), "1");  // the second execute had not run
     EXPECT_EQ(replies, "NAK\nACK\n");
     EXPECT_EQ(t.app.settings.message, "SECOND");
+}
+
+// Replies a client has received so far, without waiting.
+std::string repliesNow(int fd) {
+    std::string got;
+    char buf[4096];
+    for (ssize_t n; (n = recv(fd, buf, sizeof buf, MSG_DONTWAIT)) > 0;) got.append(buf, size_t(n));
+    return got;
+}
+
+TEST(EventLoopServer, ClientsTakeTurnsOneExecuteEach) {
+    test::Session t;
+    std::string error;
+    const std::string path = socketPath("qturns");
+    auto server = listenAutomationServer(t.app, ServerOptions{path}, error);
+    ASSERT_TRUE(server) << error;
+    // The first client queues a line of the largest size and many builds.
+    const int first = test::connectTo(path);
+    ASSERT_GE(first, 0);
+    constexpr int kLines = 200;
+    std::string lines = std::string(64 * 1024 - 1, ']') + "\n";
+    for (int i = 1; i < kLines; ++i) lines += "[CODE128][BARCODE=TURN" + std::to_string(i) + "]\n";
+    ASSERT_EQ(send(first, lines.data(), lines.size(), MSG_NOSIGNAL | MSG_DONTWAIT), ssize_t(lines.size()));
+    const int second = test::connectTo(path);
+    ASSERT_GE(second, 0);
+    ASSERT_EQ(send(second, "[CODE39][MESSAGE='NEXT']\n", 25, MSG_NOSIGNAL), 25);
+
+    std::string firstReplies, secondReply;
+    runLoop(*server, [&] {
+        firstReplies += repliesNow(first);
+        secondReply += repliesNow(second);
+        return !secondReply.empty();
+    });
+    EXPECT_EQ(secondReply, "ACK\n");
+    // The second client was answered after at most a turn or two of the first.
+    EXPECT_LE(std::count(firstReplies.begin(), firstReplies.end(), '\n'), 3) << firstReplies;
+
+    runLoop(*server, [&] {
+        firstReplies += repliesNow(first);
+        return std::count(firstReplies.begin(), firstReplies.end(), '\n') >= kLines;
+    });
+    std::string expected = "NAK\n";  // the long line: only unknown commands
+    for (int i = 1; i < kLines; ++i) expected += "ACK\n";
+    EXPECT_EQ(firstReplies, expected);
+    EXPECT_EQ(t.app.settings.message, "TURN" + std::to_string(kLines - 1));
+    close(first);
+    close(second);
 }
 
 }  // namespace

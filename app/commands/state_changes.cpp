@@ -10,8 +10,8 @@ bool noteStateChanges(AppState& app) {
     StateWatch& w = app.watch;
     // Message-file lines can run to millions: they are set aside while the
     // settings are compared and copied.
-    std::vector<std::string> lines;
-    lines.swap(app.settings.numbering.messageLines);
+    TextLines lines;
+    std::swap(lines, app.settings.numbering.messageLines);
     const RecordedMetafile none;
     const RecordedMetafile& picture = app.output.lastSymbol ? app.output.lastSymbol->metafile : none;
     const bool changed = !(app.settings == w.seenSettings) || !(app.window == w.seenWindow) ||
@@ -24,7 +24,7 @@ bool noteStateChanges(AppState& app) {
         w.seenTotalLength = app.output.totalLength;
         w.seenCheckValue = app.output.checkValue;
     }
-    lines.swap(app.settings.numbering.messageLines);
+    std::swap(lines, app.settings.numbering.messageLines);
     if (!changed) return false;
     ++w.revision;
     if (w.listener) w.listener();

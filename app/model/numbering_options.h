@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/model/text_lines.h"
+
 namespace quillet {
 
 enum IncTarget : int { IncTargetMessage = -1, IncTargetSupplement = 0 };
@@ -11,7 +13,7 @@ enum IncTarget : int { IncTargetMessage = -1, IncTargetSupplement = 0 };
 struct NumberingOptions {
     // Message file: one message per line, stepped through with Next/Previous.
     std::string messageFilePath;
-    std::vector<std::string> messageLines;  // without line ends
+    TextLines messageLines;
     int messageLineCount = 0;
     int currentLine = 0;                    // 1-based while a file is open
     bool messageFileOpen = false;

@@ -3,6 +3,7 @@
 #include <qrencode.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 #include "app/render/matrix_modules.h"
@@ -48,6 +49,11 @@ QrPtr encodeMicro(const QrMakerControl& qr, bool asBytes) {
     return nullptr;
 }
 
+// The most characters a symbol of the model can hold (digits, level L):
+// a longer message is refused before the encoder, whose time and memory
+// grow with the message, ever sees it.
+size_t maxMessageLength(int model) { return model == 3 ? 35 : 7089; }
+
 // Places a point of the upright symbol (side S) for the orientation,
 // turning clockwise.
 void orient(int orientation, int S, int& x, int& y) {
@@ -68,6 +74,8 @@ int16_t writeSymbol(QrMakerControl& qr, bool asBytes, const std::string& path) {
     if (asBytes ? qr.message.empty() : qr.message.c_str()[0] == '\0') return kQrNoData;
     if (qr.model == 1) return kQrModelNotAvailable;
     if (qr.model == 3 && qr.eccLevel == QR_ECLEVEL_H) return kQrLevelNotAvailable;
+    const size_t length = asBytes ? qr.message.size() : std::strlen(qr.message.c_str());
+    if (length > maxMessageLength(qr.model)) return kQrTooLong;
     QrPtr code = qr.model == 3 ? encodeMicro(qr, asBytes) : encodeModel2(qr, asBytes);
     if (!code) return kQrTooLong;
 

@@ -94,6 +94,14 @@ TEST(QrControl, StatusAndSide) {
              Case{"micro, too long", 3, 0, std::string(40, 'x'), false, kQrTooLong, 0},
              Case{"model 2, too long", 2, 3, std::string(1300, '\xE9'), true, kQrTooLong, 0},
              Case{"no data", 2, 0, "", false, kQrNoData, 0},
+             // The largest symbols hold their full capacity; one more is refused.
+             Case{"model 2, 7089 digits at level L", 2, 0, std::string(7089, '7'), false, kQrOk, 177},
+             Case{"model 2, 7090 digits", 2, 0, std::string(7090, '7'), false, kQrTooLong, 0},
+             Case{"micro, 35 digits at level L", 3, 0, std::string(35, '3'), false, kQrOk, 17},
+             Case{"micro, 36 digits", 3, 0, std::string(36, '3'), false, kQrTooLong, 0},
+             Case{"model 2, 10 MB", 2, 0, std::string(10 << 20, '1'), true, kQrTooLong, 0},
+             // Text ends at its first NUL: what follows it does not count.
+             Case{"text cut at NUL", 2, 1, "HELLO" + std::string(1, '\0') + std::string(8000, '9'), false, kQrOk, 21},
          }) {
         ScratchFile f;
         QrMakerControl qr;

@@ -21,6 +21,8 @@
 // each saved under PATTERN with the label number in place of its '#'s.
 // A batch exits with 1 when any label failed. --has-display tells a script
 // whether the window would open.
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,6 +52,9 @@ const char kUsage[] =
     "                    repeatable; \"-\" reads one execute string per line from standard input\n"
     "  --serve [SOCKET]  serve execute strings on a Unix-domain socket, one per line, each\n"
     "                    answered ACK or NAK (default $XDG_RUNTIME_DIR/quillet.sock)\n"
+    "  --idle-timeout SECONDS  with --serve: drop a connection idle this long (default 60, 0 never)\n"
+    "  --max-connections N     with --serve: at most N connections; a new one replaces the one\n"
+    "                    idle longest (default 256)\n"
     "  --batch FILE      build one symbol per line of FILE and save it (needs --output)\n"
     "  --count N         build N numbers of the incremental numbering series (needs --output)\n"
     "  --output PATTERN  file name of each label; a run of '#' becomes the label number\n"
@@ -64,6 +69,9 @@ struct CommandLine {
     std::string error;
     bool serve = false;
     std::string socketPath;
+    double idleSeconds = 60;
+    long maxConnections = 256;
+    bool serverTuned = false;  // --idle-timeout or --max-connections given
     std::string batchFile;
     std::string outputPattern;
     long count = 0;
@@ -94,6 +102,7 @@ void checkLabelOptions(CommandLine& cl) {
     else if (!batch && !cl.outputPattern.empty()) cl.error = "--output needs --batch FILE or --count N";
     else if (batch && cl.outputPattern.find('#') == std::string::npos)
         cl.error = "--output PATTERN needs a run of '#' for the label number";
+    else if (cl.serverTuned && !cl.serve) cl.error = "--idle-timeout and --max-connections need --serve";
 }
 
 CommandLine parseCommandLine(int argc, char** argv) {
@@ -129,6 +138,18 @@ CommandLine parseCommandLine(int argc, char** argv) {
             if (value.empty() && cl.error.empty()) cl.error = "--batch needs a file";
         } else if (optionValue(argc, argv, i, "--output", value, cl.error)) {
             cl.outputPattern = value;
+        } else if (optionValue(argc, argv, i, "--idle-timeout", value, cl.error)) {
+            char* end = nullptr;
+            cl.idleSeconds = std::strtod(value.c_str(), &end);
+            cl.serverTuned = true;
+            if (cl.error.empty() && (value.empty() || *end != '\0' || !(cl.idleSeconds >= 0 && cl.idleSeconds <= 86400)))
+                cl.error = "--idle-timeout needs a number of seconds from 0 to 86400";
+        } else if (optionValue(argc, argv, i, "--max-connections", value, cl.error)) {
+            char* end = nullptr;
+            cl.maxConnections = std::strtol(value.c_str(), &end, 10);
+            cl.serverTuned = true;
+            if (cl.error.empty() && (value.empty() || *end != '\0' || cl.maxConnections < 1 || cl.maxConnections > 65536))
+                cl.error = "--max-connections needs a number from 1 to 65536";
         } else if (optionValue(argc, argv, i, "--count", value, cl.error)) {
             char* end = nullptr;
             cl.count = std::strtol(value.c_str(), &end, 10);
@@ -183,7 +204,7 @@ bool runLabels(quillet::AppState& app, const CommandLine& cl) {
         return false;
     }
     const quillet::BatchResult result =
-        quillet::runBatchLines(app, quillet::splitTextLines(bytes), cl.outputPattern);
+        quillet::runBatchLines(app, quillet::indexTextLines(std::move(bytes)), cl.outputPattern);
     reportBatch(result, cl.batchFile + " line");
     return result.failures.empty();
 }
@@ -223,6 +244,8 @@ bool runHeadless(quillet::AppState& app, const CommandLine& cl) {
         std::string error;
         options.socketPath = cl.socketPath.empty() ? quillet::defaultSocketPath(error) : cl.socketPath;
         options.stopFd = quillet::stopOnSignals();
+        options.idleTimeout = std::chrono::milliseconds(std::llround(cl.idleSeconds * 1000));
+        options.maxClients = size_t(cl.maxConnections);
         if (options.socketPath.empty() || !quillet::runAutomationServer(app, options, error)) {
             std::fprintf(stderr, "quillet: cannot serve: %s\n", error.c_str());
             failed = true;

@@ -1,0 +1,39 @@
+#include "app/model/text_lines.h"
+
+namespace quillet {
+
+namespace {
+
+size_t lineEnd(std::string_view bytes, size_t start) {
+    const size_t end = bytes.find_first_of("\r\n", start);
+    return end == std::string_view::npos ? bytes.size() : end;
+}
+
+size_t nextLineStart(std::string_view bytes, size_t end) {
+    if (end >= bytes.size()) return bytes.size();
+    if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') return end + 2;
+    return end + 1;
+}
+
+}  // namespace
+
+TextLines indexTextLines(std::string bytes) {
+    TextLines lines;
+    lines.bytes = std::move(bytes);
+    const std::string_view text = lines.bytes;
+    for (size_t start = 0; start < text.size(); start = nextLineStart(text, lineEnd(text, start))) {
+        if (lines.count % kTextLineMarkStep == 0) lines.marks.push_back(start);
+        ++lines.count;
+    }
+    return lines;
+}
+
+std::string_view textLine(const TextLines& lines, size_t index) {
+    if (index >= lines.count) return {};
+    const std::string_view text = lines.bytes;
+    size_t start = lines.marks[index / kTextLineMarkStep];
+    for (size_t skip = index % kTextLineMarkStep; skip > 0; --skip) start = nextLineStart(text, lineEnd(text, start));
+    return text.substr(start, lineEnd(text, start) - start);
+}
+
+}  // namespace quillet
