@@ -16,6 +16,12 @@ constexpr OptionMenus linearMenus(bool bearerBars, bool checkDigit) {
     return m;
 }
 
+constexpr OptionMenus expandedStackedMenus() {
+    OptionMenus m = linearMenus(false, false);
+    m.dataBarSegments = true;
+    return m;
+}
+
 constexpr OptionMenus pdf417Menus() {
     OptionMenus m;
     m.commentAlign = m.commentAbove = m.font = m.quietZones = true;
@@ -133,7 +139,7 @@ constexpr std::array<SymbologyInfo, kSymbologyCount> kTable{{
      B::DataBarExpanded, linearMenus(false, false), kDataBarExpandedFields},
     {27, S::DataBarExpandedStacked, "GS1 Databar Expanded Stac&ked (RSS Expanded Stacked)",
      {"[GS1DATABAREXPANDEDSTACKED]", "[GS1-DATABAR-EXPANDED-STACKED]", "[RSSEXPANDEDSTACKED]", "[RSSEXPS]"},
-     F::DataBar, B::DataBarExpandedStacked, linearMenus(false, false), kDataBarExpandedFields},
+     F::DataBar, B::DataBarExpandedStacked, expandedStackedMenus(), kDataBarExpandedFields},
 }};
 
 constexpr bool codesInOrder() {
