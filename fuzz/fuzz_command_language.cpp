@@ -10,6 +10,7 @@
 #include "app/automation/execute_string.h"
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
+#include "app/model/symbology.h"
 #include "platform/clipboard.h"
 #include "platform/user_interface.h"
 
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LinkClose(app);
 
     const SymbolSettings& s = app.settings;
-    if (s.symbology < 1 || s.symbology > 25) std::abort();
+    if (s.symbology < 1 || s.symbology > kSymbologyCount) std::abort();
     if (s.ratio < 2.0f || s.ratio > 3.0f) std::abort();
     if (s.pdf.pdfMaxRows < 3 || s.pdf.pdfMaxRows > 90) std::abort();
     if (s.pdf.pdfMaxColumns < 1 || s.pdf.pdfMaxColumns > 30) std::abort();

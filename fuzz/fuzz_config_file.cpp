@@ -11,6 +11,7 @@
 #include "app/automation/config_record.h"
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
+#include "app/model/symbology.h"
 #include "platform/clipboard.h"
 #include "platform/user_interface.h"
 
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (read != (parse.problem == ConfigProblem::None)) std::abort();
     if (!read && configurationText(recordFromSettings(app)) != before) std::abort();
     const SymbolSettings& s = app.settings;
-    if (s.symbology < 1 || s.symbology > 25) std::abort();
+    if (s.symbology < 1 || s.symbology > kSymbologyCount) std::abort();
     if (s.pdf.pdfMaxRows < 3 || s.pdf.pdfMaxRows > 90) std::abort();
     if (s.dm.dmShapeSize < 0 || s.dm.dmShapeSize > 30) std::abort();
     return 0;

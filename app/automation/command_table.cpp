@@ -569,7 +569,7 @@ bool pdfAspect(AppState& app, const std::string& v, int) {
 }
 
 // Integer settings with a refusal range.
-enum IntSetting { PdfOverhead, PdfSecurity, PdfMaxCols, PdfMaxRows, AztecEcp, DmFormat, DmEcc };
+enum IntSetting { PdfOverhead, PdfSecurity, PdfMaxCols, PdfMaxRows, AztecEcp, DmFormat, DmEcc, DataBarSegments };
 
 bool intSetting(AppState& app, const std::string& v, int which) {
     auto n = parseInteger(v);
@@ -600,6 +600,11 @@ bool intSetting(AppState& app, const std::string& v, int which) {
     case DmFormat:
         if (x < 1 || x > 6) return false;
         s.dm.dmDataFormat = x;
+        break;
+    case DataBarSegments:
+        // Expanded Stacked rows hold pairs of segments, at most the 22 of one row.
+        if (x < 2 || x > 22 || x % 2 != 0) return false;
+        s.dataBarSegments = x;
         break;
     default: {
         static constexpr std::array<std::pair<int, int>, 6> kEcc{{{0, 0}, {50, 3}, {80, 6}, {100, 8}, {140, 12}, {200, 26}}};
@@ -762,6 +767,8 @@ constexpr ValueKeyword kValueKeywords[] = {
     {"[DMMODULESIZE=", moduleDimension, DmSize, true},
     {"[DMFORMAT=", intSetting, DmFormat, true},
     {"[DMECC=", intSetting, DmEcc, true},
+    {"[DATABARSEGMENTS=", intSetting, DataBarSegments, true},
+    {"[RSSSEGMENTS=", intSetting, DataBarSegments, true},
     {"[HORIZONTALDPI=", printerDpi, 0, true},
     {"[VERTICALDPI=", printerDpi, 1, true},
     {"[LEFTPRINTMARGIN=", printMargin, 0, true},

@@ -131,6 +131,18 @@ TEST(Commands, AztecSizeSelectorRanges) {
     runValueCases(cases);
 }
 
+// Expanded Stacked rows hold pairs of segments: an even number from 2 to 22.
+TEST(Commands, DataBarSegmentsPerRow) {
+    std::vector<ValueCase> cases;
+    for (int v : {2, 4, 6, 10, 22})
+        for (const char* key : {"[DATABARSEGMENTS=", "[RSSSEGMENTS="})
+            cases.push_back({"", key + std::to_string(v) + "]", true, [v](auto& s) { return s.dataBarSegments == v; }});
+    for (const char* bad : {"0", "1", "3", "21", "23", "24", "-2", "four"})
+        cases.push_back({"", std::string("[DATABARSEGMENTS=") + bad + "]", false,
+                         [](auto& s) { return s.dataBarSegments == 4; }});
+    runValueCases(cases);
+}
+
 TEST(Commands, DataMatrixErrorCorrectionAndFormat) {
     runValueCases({
         {"", "[DMECC=0]", true, [](auto& s) { return s.dm.dmEccCode == 0; }},

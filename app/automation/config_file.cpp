@@ -255,10 +255,12 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
         s.raster.topPrintMargin = top;
     }
     if (r.qr) s.qr = *r.qr;
+    if (r.expanded) s.dataBarSegments = r.expanded->segments;
 
     setCharacterSet(app, r.characterSet);
     setOrientation(app, r.orientation);
-    selectSymbology(app, r.symbology);
+    // A file written with the codes after 25 names its symbology again on line 84.
+    selectSymbology(app, r.expanded ? r.expanded->symbology : r.symbology);
     // Selecting the symbology rewrites the dimension fields from the record
     // and reads them back at the fields' precision; the file's numbers are
     // the exact values.

@@ -95,6 +95,7 @@ const std::vector<Field>& fileFields() {
         FIELD("bmpCompression", s.raster.bmpCompression), FIELD("tgaCompression", s.raster.tgaCompression),
         FIELD("tiffCompression", s.raster.tiffCompression), FIELD("gifCompression", s.raster.gifCompression),
         FIELD("qrQuietZone", s.qr.qrQuietZone), FIELD("qrEccLevel", s.qr.qrEccLevel), FIELD("qrModel", s.qr.qrModel),
+        FIELD("dataBarSegments", s.dataBarSegments),
     };
     return fields;
 }
@@ -113,7 +114,7 @@ void setEveryField(Session& a, const std::string& dir) {
                       "[COMMENT=after the message][COMMENTALIGNRIGHT][AZTECECP=203][AZTECMENU=ON]"
                       "[DMECC=140][DMFORMAT=6][DMSTANDARD=ON][BITSPERPIXEL=24][RASTERIMAGERESOLUTION=600]"
                       "[JPEGQUALITY=55][PNGPAETHFILTER][PNGINTERLACE=ON][BMPCOMPRESSION=ON][TGACOMPRESSION=ON]"
-                      "[TIFFCOMPRESSION=GROUP4][GIFCOMPRESSION=ON][VERTDOWN][TRANSPARENT]") ||
+                      "[TIFFCOMPRESSION=GROUP4][GIFCOMPRESSION=ON][VERTDOWN][TRANSPARENT][DATABARSEGMENTS=8]") ||
                 a.s().numbering.incEnabled == false)
         << "setting up";
     SymbolSettings& s = a.s();
@@ -190,8 +191,9 @@ TEST_F(ConfigFile, LineLayout) {
         {43, " 16777215"}, {47, " 2"}, {51, " 2.54"}, {60, " 3"}, {61, " 0"}, {62, " 4"},
         // Line 63 runs on past the message's own line end.
         {63, "preX"}, {64, "Y" "note"}, {65, " 0"}, {69, " 26"}, {70, " 62"}, {81, " 0"}, {84, " 2"},
+        {85, " 13"}, {86, " 4"},
     };
-    ASSERT_EQ(lines.size(), 84u);  // 83 lines, one of them broken by the message
+    ASSERT_EQ(lines.size(), 86u);  // 85 lines, one of them broken by the message
     for (const auto& c : cases) EXPECT_EQ(lines[size_t(c.line - 1)], c.text) << "physical line " << c.line;
     const ConfigParse back = parseConfiguration(text);
     ASSERT_EQ(back.problem, ConfigProblem::None);
@@ -217,6 +219,7 @@ TEST_F(ConfigFile, OlderFilesOpenAndKeepTheSettingsTheyLack) {
         {"Aztec group", firstLines(full, 67), true, false, false, false},
         {"Data Matrix group", firstLines(full, 70), true, true, false, false},
         {"raster group", firstLines(full, 80), true, true, true, false},
+        {"QR group", firstLines(full, 83), true, true, true, true},
         {"cut inside the raster group", firstLines(full, 75), true, true, false, false},
         {"trailing blank lines", firstLines(full, 70) + "\r\n\r\n", true, true, false, false},
         {"everything", full, true, true, true, true},
@@ -238,6 +241,39 @@ TEST_F(ConfigFile, OlderFilesOpenAndKeepTheSettingsTheyLack) {
         EXPECT_EQ(s.raster.jpegQuality, (c.raster ? source.s() : untouched).raster.jpegQuality) << c.what;
         EXPECT_EQ(s.raster.saveMode, source.s().raster.saveMode) << c.what;
         EXPECT_EQ(s.qr.qrModel, (c.qr ? source.s() : untouched).qr.qrModel) << c.what;
+    }
+}
+
+// DataBar Expanded and Expanded Stacked: line 6 holds GS1-128, which an
+// older reader takes (the same GS1 data), line 84 the code itself and line
+// 85 the segments per row; a file cut before them reads as GS1-128.
+TEST_F(ConfigFile, DataBarExpandedCodesAfterLine83) {
+    struct Case {
+        std::string select;
+        int code;
+        int segments;
+    };
+    for (const Case& c : {Case{"[RSSEXP][RSSSEGMENTS=2]", 26, 2}, Case{"[RSSEXPS][DATABARSEGMENTS=6]", 27, 6},
+                          Case{"[RSSEXPS][DATABARSEGMENTS=22]", 27, 22}, Case{"[RSSLIM][RSSSEGMENTS=10]", 23, 10}}) {
+        Session source;
+        ASSERT_TRUE(source.run(c.select + "[MESSAGE='0195012345678903']"));
+        ASSERT_TRUE(SaveConfiguration(source.app, path("x.qcf")));
+        const std::string full = readFile(path("x.qcf"));
+        const ConfigParse parse = parseConfiguration(full);
+        ASSERT_EQ(parse.problem, ConfigProblem::None) << c.select;
+        EXPECT_EQ(parse.record.symbology, c.code > 25 ? 14 : c.code) << c.select;
+        ASSERT_TRUE(parse.record.expanded) << c.select;
+        EXPECT_EQ(parse.record.expanded->symbology, c.code) << c.select;
+        EXPECT_EQ(parse.record.expanded->segments, c.segments) << c.select;
+
+        Session reader, older;
+        ASSERT_TRUE(OpenConfiguration(reader.app, path("x.qcf"))) << c.select;
+        EXPECT_EQ(reader.s().symbology, c.code) << c.select;
+        EXPECT_EQ(reader.s().dataBarSegments, c.segments) << c.select;
+        writeFile(path("cut.qcf"), firstLines(full, 83));
+        ASSERT_TRUE(OpenConfiguration(older.app, path("cut.qcf"))) << c.select;
+        EXPECT_EQ(older.s().symbology, c.code > 25 ? 14 : c.code) << c.select;
+        EXPECT_EQ(older.s().dataBarSegments, SymbolSettings{}.dataBarSegments) << c.select;
     }
 }
 

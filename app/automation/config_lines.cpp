@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "app/automation/numbering.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 
@@ -121,6 +122,20 @@ constexpr NumberAccess kPngFilter{&getGroupField<&R::raster, &RasterOptions::png
                                       return setGroupField<&R::raster, &RasterOptions::pngFilter>(r, v);
                                   }};
 
+// Line 6 holds the codes every reader knows: a DataBar Expanded symbology
+// stands there as GS1-128, which carries the same GS1 data, and line 84
+// holds the code itself.
+constexpr NumberAccess kSymbologyLine{
+    [](const R& r) {
+        return double(r.symbology > kClassicSymbologyCount ? int(Symbology::Gs1_128) : r.symbology);
+    },
+    &setField<&R::symbology>};
+// Pairs of segments, at most the 22 of one row.
+constexpr NumberAccess kSegments{&getGroupField<&R::expanded, &R::DataBarExpanded::segments>, [](R& r, double v) {
+                                     if (int(v) % 2 != 0) return false;
+                                     return setGroupField<&R::expanded, &R::DataBarExpanded::segments>(r, v);
+                                 }};
+
 constexpr ConfigLine text(int line, std::string R::*f) { return {line, LineKind::Text, f, {}, 0, 0, G::Main}; }
 // The header, the raw line and the reserved line carry no field.
 constexpr ConfigLine fixed(int line, LineKind kind, G group = G::Main) { return {line, kind, nullptr, {}, 0, 0, group}; }
@@ -147,7 +162,7 @@ constexpr ConfigLine kLines[] = {
     text(3, &R::barCodeFilePath),
     integer(4, 0, 2, field<&R::pdfCharacterSet>),
     flag(5, field<&R::messageFileOpen>),
-    integer(6, 1, 25, field<&R::symbology>),
+    integer(6, 1, kClassicSymbologyCount, kSymbologyLine),
     flag(7, field<&R::transparent>),
     flag(8, field<&R::fixDriver>),
     integer(9, kIntMin, kIntMax, copyOf<&R::unitMode>),  // line 12 rules
@@ -231,6 +246,9 @@ constexpr ConfigLine kLines[] = {
     integer(81, 1, 10, groupField<&R::qr, &QrOptions::qrQuietZone>, G::Qr),
     integer(82, 0, 3, groupField<&R::qr, &QrOptions::qrEccLevel>, G::Qr),
     integer(83, 1, 3, groupField<&R::qr, &QrOptions::qrModel>, G::Qr),
+
+    integer(84, 1, kSymbologyCount, groupField<&R::expanded, &R::DataBarExpanded::symbology>, G::DataBarExpanded),
+    integer(85, 2, 22, kSegments, G::DataBarExpanded),
 };
 
 }  // namespace
@@ -244,6 +262,7 @@ void clearConfigGroup(ConfigRecord& r, LineGroup group) {
     case G::DataMatrix: r.dm.reset(); break;
     case G::Raster: r.raster.reset(); break;
     case G::Qr: r.qr.reset(); break;
+    case G::DataBarExpanded: r.expanded.reset(); break;
     }
 }
 

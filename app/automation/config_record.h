@@ -83,6 +83,13 @@ struct ConfigRecord {
     std::optional<DataMatrixOptions> dm;   // 68-70
     std::optional<RasterOptions> raster;   // 71-80 (saveMode and margins unused)
     std::optional<QrOptions> qr;           // 81-83
+    // The symbology again, with the codes after 25 that line 6 cannot
+    // hold, and the segments per row of DataBar Expanded Stacked.
+    struct DataBarExpanded {
+        int symbology = 1;
+        int segments = 4;
+    };
+    std::optional<DataBarExpanded> expanded;  // 84-85
 };
 
 enum class ConfigProblem { None, NotConfiguration, EndsEarly, BadValue };
@@ -95,7 +102,7 @@ struct ConfigParse {
 
 // The record of the current settings, as Save Configuration writes it.
 ConfigRecord recordFromSettings(const AppState& app);
-// The file's bytes: 83 lines ended by CR LF.
+// The file's bytes: 85 lines ended by CR LF.
 std::string configurationText(const ConfigRecord& r);
 // Reads and checks every line; nothing outside the result is touched.
 ConfigParse parseConfiguration(std::string_view bytes);

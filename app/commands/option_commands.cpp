@@ -69,6 +69,12 @@ void setQuietZones(AppState& app, bool on) {
     rebuildIfBuilt(app);
 }
 
+void setDataBarSegments(AppState& app, int segments) {
+    app.settings.dataBarSegments = segments;
+    changed(app);
+    rebuildIfBuilt(app);
+}
+
 void setOptionalCheckDigit(AppState& app, bool on) {
     app.settings.optionalCheckDigit = on;
     refreshFieldLabels(app);

@@ -20,6 +20,8 @@ void setCommentAlign(AppState& app, int align);  // no rebuild
 void setCharacterSet(AppState& app, int characterSet);  // field fonts and list heading
 void setBearerBars(AppState& app, bool on);
 void setQuietZones(AppState& app, bool on);
+// An even number of segments, 2 to 22, in each row of DataBar Expanded Stacked.
+void setDataBarSegments(AppState& app, int segments);
 void setOptionalCheckDigit(AppState& app, bool on);  // also shows the check display
 void setFixDriver(AppState& app, bool on);           // no rebuild
 void setMessageWarnings(AppState& app, bool on);     // no rebuild

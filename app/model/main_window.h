@@ -27,6 +27,7 @@ struct OptionMenus {
     bool aztecOptions = false;       // `mAztecOpt`
     bool dmOptions = false;          // `DMOpts`
     bool qrOptions = false;          // `QROpts`
+    bool dataBarSegments = false;    // segments per row of DataBar Expanded Stacked
     bool operator==(const OptionMenus&) const = default;
 };
 

@@ -52,6 +52,11 @@ const std::map<int, std::string>& table() {
         {37, "Invalid RSS14 message!  Check that the composite message does not contain invalid characters or more than the allowable number of characters."},
         {38, "Invalid RSS Limited message!\r\n"
              "The primary message in a RSS Limited bar code must not have a value exceeding 1999999999999."},
+        {39, "Invalid RSS Expanded message!  RSS Expanded bar codes must consist of GS1 application identifiers "
+             "and their data, with FNC1 after each variable-length field that another follows, and no more than "
+             "the allowable number of characters."},
+        {40, "Invalid RSS Expanded Stacked segments!  With a composite message each row must hold at least 4 "
+             "segments."},
         {3023, "Invalid Data Matrix message!  Data Matrix message is too short."},
         {1024, "Invalid Data Matrix message!  Data Matrix message is too long."},
         {3024, "Invalid Data Matrix message!  Data Matrix message is too long."},

@@ -64,6 +64,8 @@ struct SymbolSettings {
     int characterSet = CharsetAscii;
     bool messageWarnings = true;
     bool printerWarnings = true;
+    // Segments in each row of DataBar Expanded Stacked: even, 2 to 22.
+    int dataBarSegments = 4;
 
     bool symbolBuilt = false;
     bool changed = false;

@@ -7,6 +7,7 @@
 #include "app/model/field_input.h"
 #include "app/model/number_format.h"
 #include "app/model/symbol_fields.h"
+#include "app/model/symbology.h"
 
 namespace quillet {
 namespace {
@@ -65,11 +66,11 @@ TEST(OptionMenus, VisibleMenusFollowTheSymbologyGroup) {
         return s;
     };
     const std::string linear = "atbcsfqekru", upc = "atbcsfqru";
-    const std::string expected[26] = {"",
+    const std::string expected[28] = {"",
         linear, linear, upc, upc, upc, upc, upc, upc, linear, "atbcsfqeru", linear,
         "atbcsfqeru", "atbcsfqeru", linear, "acfqrpxu", "acfruz", "acfrud", "acfruQ",
-        "atbcsfqkru", upc, upc, upc, upc, "", ""};
-    for (int code = 1; code <= 25; ++code) EXPECT_EQ(letters(optionMenusFor(code)), expected[code]) << code;
+        "atbcsfqkru", upc, upc, upc, upc, "", "", upc, upc};
+    for (int code = 1; code <= kSymbologyCount; ++code) EXPECT_EQ(letters(optionMenusFor(code)), expected[code]) << code;
 }
 
 TEST(InsertList, EntriesBySymbology) {
@@ -126,7 +127,7 @@ TEST(SelectSymbology, ANewCodeClearsTheBuiltFlagAndMarksTheChange) {
     selectSymbology(w.app, 13);
     EXPECT_FALSE(w.app.settings.symbolBuilt);
     EXPECT_TRUE(w.app.settings.changed);
-    selectSymbology(w.app, 26);  // not a symbology
+    selectSymbology(w.app, kSymbologyCount + 1);  // not a symbology
     EXPECT_EQ(w.app.settings.symbology, 13);
 }
 

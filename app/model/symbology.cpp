@@ -16,6 +16,12 @@ constexpr OptionMenus linearMenus(bool bearerBars, bool checkDigit) {
     return m;
 }
 
+constexpr OptionMenus expandedStackedMenus() {
+    OptionMenus m = linearMenus(false, false);
+    m.dataBarSegments = true;
+    return m;
+}
+
 constexpr OptionMenus pdf417Menus() {
     OptionMenus m;
     m.commentAlign = m.commentAbove = m.font = m.quietZones = true;
@@ -53,6 +59,11 @@ constexpr FieldLayout upcEanFields(std::string_view supplement, std::string_view
 
 constexpr FieldLayout kDataBarFields{kMessage, "Composite Message:", Sc::None, Ck::TotalHeight,
                                      WidthField::NarrowWidth, HeightField::BarHeight, true, true, true, In::Hidden};
+// DataBar Expanded holds GS1 data: the list offers FNC1 to end a
+// variable-length field.
+constexpr FieldLayout kDataBarExpandedFields{kMessage, "Composite Message:", Sc::None, Ck::TotalHeight,
+                                             WidthField::NarrowWidth, HeightField::BarHeight, true, true, true,
+                                             In::Fnc1};
 // The supplement field shows the generated codewords.
 constexpr FieldLayout kPdf417Fields{kMessage, "Generated Code Words", Sc::AspectRatio, Ck::None,
                                     WidthField::PdfModuleWidth, HeightField::PdfModuleHeight, true, true, true,
@@ -123,6 +134,12 @@ constexpr std::array<SymbologyInfo, kSymbologyCount> kTable{{
     {24, S::Postnet, "POST&NET", {"[ZIP]", "[POSTNET]"}, F::PostalHeight, B::Linear, kPostalMenus, kPostalFields},
     {25, S::Bpo4State, "BPO &4 State Code", {"[BPO]", "[BPO4SC]"}, F::Postal4State, B::Linear, kPostalMenus,
      kPostalFields},
+    {26, S::DataBarExpanded, "&GS1 Databar Expanded (RSS Expanded)",
+     {"[GS1DATABAREXPANDED]", "[GS1-DATABAR-EXPANDED]", "[RSSEXPANDED]", "[RSSEXP]"}, F::DataBar,
+     B::DataBarExpanded, linearMenus(false, false), kDataBarExpandedFields},
+    {27, S::DataBarExpandedStacked, "GS1 Databar Expanded Stac&ked (RSS Expanded Stacked)",
+     {"[GS1DATABAREXPANDEDSTACKED]", "[GS1-DATABAR-EXPANDED-STACKED]", "[RSSEXPANDEDSTACKED]", "[RSSEXPS]"},
+     F::DataBar, B::DataBarExpandedStacked, expandedStackedMenus(), kDataBarExpandedFields},
 }};
 
 constexpr bool codesInOrder() {

@@ -1,5 +1,5 @@
 #pragma once
-// The symbology table: one row per code 1..25 with everything that differs
+// The symbology table: one row per code 1..27 with everything that differs
 // by symbology (keywords, menu caption, family, the window's fields and
 // option menus, the builder). Codes are the positions in the Symbology menu
 // and the values written to configuration files, so the numbering is fixed.
@@ -15,7 +15,9 @@ enum class Symbology : int {
     Code39 = 1, Code39FullAscii, UpcA, UpcE, UpcE1, Ean8, Ean13, BookLand,
     Interleaved2of5, Discrete2of5, Codabar, Code93, Code128, Gs1_128, Pdf417,
     Aztec, DataMatrix, QrCode, MsiPlessey, DataBar, DataBarStacked,
-    DataBarStackedOmni, DataBarLimited, Postnet, Bpo4State
+    DataBarStackedOmni, DataBarLimited, Postnet, Bpo4State,
+    // After the fixed numbering of the first 25.
+    DataBarExpanded, DataBarExpandedStacked
 };
 
 enum class Family { WidthModulated, ModuleBased, UpcEan, Stacked2D, Matrix, DataBar, PostalHeight, Postal4State };
@@ -23,7 +25,8 @@ enum class Family { WidthModulated, ModuleBased, UpcEan, Stacked2D, Matrix, Data
 // Who draws the symbol; Build/Copy dispatches on it.
 enum class BuilderKind {
     Linear, Pdf417, Aztec, DataMatrix, QrCode,
-    DataBar, DataBarStacked, DataBarStackedOmni, DataBarLimited
+    DataBar, DataBarStacked, DataBarStackedOmni, DataBarLimited,
+    DataBarExpanded, DataBarExpandedStacked
 };
 
 // The field beside the ratio label: `RatioList`, or `Magnify` holding the
@@ -73,18 +76,20 @@ struct SymbologyInfo {
     FieldLayout fields;
 };
 
-constexpr int kSymbologyCount = 25;
+constexpr int kSymbologyCount = 27;
+// The codes a reader of older configuration files knows.
+constexpr int kClassicSymbologyCount = 25;
 
 // All rows, in code order.
 std::span<const SymbologyInfo> symbologyTable();
-// The row of a code 1..25, or null.
+// The row of a code 1..27, or null.
 const SymbologyInfo* findSymbology(int code);
-// The row of a code 1..25; codes outside are treated as 1.
+// The row of a code 1..27; codes outside are treated as 1.
 const SymbologyInfo& symbologyInfo(int code);
 // The code an upper-cased command selects ("[CODE39]" gives 1), or 0.
 int symbologyCodeByKeyword(std::string_view key);
 
-// Families; false for codes outside 1..25.
+// Families; false for codes outside 1..27.
 bool isUpcEan(int code);
 bool is2D(int code);
 bool isDataBar(int code);

@@ -1,6 +1,7 @@
 // The symbology table against the code ranges the program has always
-// tested (3-8 UPC/EAN, 15-18 2-D, 20-23 DataBar, 24-25 postal), so that a
-// wrong row shows up here rather than in a drawing.
+// tested (3-8 UPC/EAN, 15-18 2-D, 20-23 DataBar, 24-25 postal) and the two
+// DataBar Expanded codes after them (26, 27), so that a wrong row shows up
+// here rather than in a drawing.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -14,6 +15,7 @@ namespace quillet {
 namespace {
 
 bool between(int code, int low, int high) { return code >= low && code <= high; }
+bool dataBar(int code) { return between(code, 20, 23) || between(code, 26, 27); }
 
 TEST(SymbologyTable, EveryCodeRoundTrips) {
     ASSERT_EQ(symbologyTable().size(), size_t(kSymbologyCount));
@@ -29,7 +31,8 @@ TEST(SymbologyTable, EveryCodeRoundTrips) {
             if (!k.empty()) EXPECT_EQ(symbologyCodeByKeyword(k), code) << k;
         EXPECT_TRUE(captions.insert(row->caption).second) << row->caption;
     }
-    for (int code : {-1, 0, 26, 1000}) {
+    ASSERT_EQ(kSymbologyCount, 27);
+    for (int code : {-1, 0, kSymbologyCount + 1, 1000}) {
         EXPECT_EQ(findSymbology(code), nullptr) << code;
         EXPECT_EQ(symbologyInfo(code).code, 1) << code;
     }
@@ -54,7 +57,7 @@ TEST(SymbologyTable, FamiliesAgreeWithTheCodeRanges) {
     for (int code = -1; code <= kSymbologyCount + 2; ++code) {
         EXPECT_EQ(isUpcEan(code), between(code, 3, 8)) << code;
         EXPECT_EQ(is2D(code), between(code, 15, 18)) << code;
-        EXPECT_EQ(isDataBar(code), between(code, 20, 23)) << code;
+        EXPECT_EQ(isDataBar(code), dataBar(code)) << code;
         EXPECT_EQ(isPostal(code), code == 24 || code == 25) << code;
     }
     for (const SymbologyInfo& row : symbologyTable()) {
@@ -80,6 +83,8 @@ TEST(SymbologyTable, BuilderKinds) {
         case 21: expected = BuilderKind::DataBarStacked; break;
         case 22: expected = BuilderKind::DataBarStackedOmni; break;
         case 23: expected = BuilderKind::DataBarLimited; break;
+        case 26: expected = BuilderKind::DataBarExpanded; break;
+        case 27: expected = BuilderKind::DataBarExpandedStacked; break;
         default: break;
         }
         EXPECT_EQ(row.builder, expected) << row.code;
@@ -100,8 +105,8 @@ TEST(SymbologyTable, FieldsAgreeWithTheCodeRanges) {
         EXPECT_EQ(w.commentVisible, !postal && code != 18) << code;
         EXPECT_EQ(w.ratioListVisible, code == 1 || code == 2 || code == 19 || between(code, 9, 11)) << code;
         EXPECT_EQ(w.magnifyVisible, between(code, 3, 8) || code == 15) << code;
-        EXPECT_EQ(w.supplementVisible, between(code, 3, 8) || between(code, 20, 23) || code == 15) << code;
-        EXPECT_EQ(w.checkVisible, code == 19 || between(code, 3, 8) || between(code, 12, 14) || between(code, 20, 23))
+        EXPECT_EQ(w.supplementVisible, between(code, 3, 8) || dataBar(code) || code == 15) << code;
+        EXPECT_EQ(w.checkVisible, code == 19 || between(code, 3, 8) || between(code, 12, 14) || dataBar(code))
             << code;
 
         // Which record fields the width and height edits reach.
@@ -113,6 +118,23 @@ TEST(SymbologyTable, FieldsAgreeWithTheCodeRanges) {
         const bool pdfHeight = code == 15 || code == 16;
         EXPECT_EQ(s.pdfModuleHeight != SymbolSettings{}.pdfModuleHeight, pdfHeight) << code;
         EXPECT_EQ(s.barHeight != SymbolSettings{}.barHeight, !pdfHeight) << code;
+    }
+}
+
+// The codes after 25: their keywords, captions and the FNC1 the GS1 data
+// of DataBar Expanded needs in the character-insert list.
+TEST(SymbologyTable, DataBarExpandedRows) {
+    struct Case { int code; std::string_view keyword; std::string_view caption; };
+    for (const Case& c : {Case{26, "[RSSEXP]", "&GS1 Databar Expanded (RSS Expanded)"},
+                          Case{26, "[GS1-DATABAR-EXPANDED]", "&GS1 Databar Expanded (RSS Expanded)"},
+                          Case{27, "[RSSEXPS]", "GS1 Databar Expanded Stac&ked (RSS Expanded Stacked)"},
+                          Case{27, "[GS1DATABAREXPANDEDSTACKED]", "GS1 Databar Expanded Stac&ked (RSS Expanded Stacked)"}}) {
+        EXPECT_EQ(symbologyCodeByKeyword(c.keyword), c.code) << c.keyword;
+        EXPECT_EQ(symbologyInfo(c.code).caption, c.caption);
+        EXPECT_EQ(symbologyInfo(c.code).fields.insertList, InsertList::Fnc1) << c.code;
+        OptionMenus menus = symbologyInfo(20).menus;
+        menus.dataBarSegments = c.code == 27;
+        EXPECT_EQ(symbologyInfo(c.code).menus, menus) << c.code;
     }
 }
 

@@ -49,6 +49,8 @@ void BuildCopy(AppState& app) {
     case BuilderKind::DataBarStacked:
     case BuilderKind::DataBarStackedOmni:
     case BuilderKind::DataBarLimited: BuildDataBarSymbol(app, builder); break;
+    case BuilderKind::DataBarExpanded:
+    case BuilderKind::DataBarExpandedStacked: BuildDataBarExpandedSymbol(app, builder); break;
     case BuilderKind::Linear: {
         // The builder works on a copy: the stored message keeps what was typed.
         std::string message = s.message;

@@ -17,5 +17,7 @@ void BuildAztecSymbol(AppState& app, const std::string& message);
 void BuildDataMatrixSymbol(AppState& app);
 void BuildQrSymbol(AppState& app);
 void BuildDataBarSymbol(AppState& app, BuilderKind variant);  // one of the DataBar kinds
+// DataBar Expanded, or Expanded Stacked in rows of the settings' segments.
+void BuildDataBarExpandedSymbol(AppState& app, BuilderKind variant);
 
 }  // namespace quillet

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/model/main_window.h"
+#include "app/model/symbology.h"
 #include "app/window/qt_user_interface.h"
 
 class QAction;
@@ -86,7 +87,7 @@ private:
 
     QAction *copyAction_, *pasteAction_, *saveBarCodeAction_, *saveDbpAction_, *closeMessageFileAction_;
     QAction *nextAction_, *prevAction_;
-    std::array<QAction*, 25> symbologyActions_{};
+    std::array<QAction*, kSymbologyCount> symbologyActions_{};
     std::vector<std::pair<QAction*, const OptionEntry*>> optionActions_;
     std::map<std::pair<std::string, std::string>, QMenu*> optionMenus_;  // by menu and submenu
 };

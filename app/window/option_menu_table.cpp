@@ -17,6 +17,7 @@ constexpr MenuPlace kOrientation{"&Options", "&Orientation"};
 constexpr MenuPlace kUnits{"&Options", "Measurement &Units"};
 constexpr MenuPlace kCharacterSet{"&Options", "Display / Input Character &Set"};
 constexpr MenuPlace kPreferences{"&Preferences", ""};
+constexpr MenuPlace kSegments{"&Options", "Expanded Stacked Se&gments per Row"};
 
 // The reduction/gain steps 0 % ... 75 %: one entry each, told apart by the
 // step in the template argument, as the table holds plain function pointers.
@@ -33,6 +34,23 @@ OptionEntry reductionStepEntry() {
 template <int... Steps>
 void addReductionSteps(std::vector<OptionEntry>& entries, std::integer_sequence<int, Steps...>) {
     (entries.push_back(reductionStepEntry<Steps>()), ...);
+}
+
+// Segments per row of DataBar Expanded Stacked: 2, 4, ... 22.
+template <int Segments>
+OptionEntry segmentsEntry() {
+    static constexpr std::array<std::string_view, 11> kCaptions{
+        "2 Segments",  "4 Segments",  "6 Segments",  "8 Segments",  "10 Segments", "12 Segments",
+        "14 Segments", "16 Segments", "18 Segments", "20 Segments", "22 Segments"};
+    return {kSegments, kCaptions[Segments / 2 - 1],
+            [](const SymbolSettings& s) { return s.dataBarSegments == Segments; },
+            [](AppState& a) { setDataBarSegments(a, Segments); },
+            [](const OptionMenus& m) { return m.dataBarSegments; }};
+}
+
+template <int... Pairs>
+void addSegmentEntries(std::vector<OptionEntry>& entries, std::integer_sequence<int, Pairs...>) {
+    (entries.push_back(segmentsEntry<2 * (Pairs + 1)>()), ...);
 }
 
 std::vector<OptionEntry> makeEntries() {
@@ -72,6 +90,7 @@ std::vector<OptionEntry> makeEntries() {
          [](M m) { return m.barWidthReduction; }},
     };
     addReductionSteps(e, std::make_integer_sequence<int, 16>{});
+    addSegmentEntries(e, std::make_integer_sequence<int, 11>{});
     const std::vector<OptionEntry> rest = {
         {kOrientation, "&Horizontal", [](S s) { return s.orientation == Horizontal; },
          [](AppState& a) { setOrientation(a, Horizontal); }, nullptr},
