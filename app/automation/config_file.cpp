@@ -255,6 +255,7 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
         s.raster.topPrintMargin = top;
     }
     if (r.qr) s.qr = *r.qr;
+    if (r.utf8) s.utf8Text = r.utf8->utf8Text;
 
     setCharacterSet(app, r.characterSet);
     setOrientation(app, r.orientation);

@@ -62,6 +62,9 @@ struct SymbolSettings {
     int barWidthAdjust = 0;
     bool fixDriverIncompatibility = false;  // 200-unit bar pen
     int characterSet = CharsetAscii;
+    // UTF-8 character set: the message is kept as UTF-8 text, which QR Code,
+    // Data Matrix, Aztec Code and PDF417 carry with ECI 26.
+    bool utf8Text = false;
     bool messageWarnings = true;
     bool printerWarnings = true;
 
