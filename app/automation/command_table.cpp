@@ -194,6 +194,10 @@ bool fixDriver(AppState& app, int on) {
     return true;
 }
 bool utf8Text(AppState& app, int on) { return setUtf8Text(app, on != 0); }
+bool gs1Mode(AppState& app, int on) {
+    setGs1Mode(app, on != 0);
+    return true;
+}
 bool messageWarnings(AppState& app, int on) {
     setMessageWarnings(app, on);
     return true;
@@ -365,6 +369,8 @@ constexpr Keyword kKeywords[] = {
     {"[DISPLAYANSI]", characterSet, CharsetAnsi, true},
     {"[UTF8=ON]", utf8Text, 1, true},
     {"[UTF8=OFF]", utf8Text, 0, true},
+    {"[GS1MODE=ON]", gs1Mode, 1, true},
+    {"[GS1MODE=OFF]", gs1Mode, 0, true},
     {"[PDFSET=DISPLAYSET]", pdfCharacterSet, 0, true},
     {"[PDFSET=ASCII]", pdfCharacterSet, 1, true},
     {"[PDFSET=ANSI]", pdfCharacterSet, 2, true},

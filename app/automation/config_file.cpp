@@ -255,7 +255,10 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
         s.raster.topPrintMargin = top;
     }
     if (r.qr) s.qr = *r.qr;
-    if (r.utf8) s.utf8Text = r.utf8->utf8Text;
+    if (r.textModes) {
+        s.utf8Text = r.textModes->utf8Text;
+        s.gs1Mode = r.textModes->gs1Mode;
+    }
 
     setCharacterSet(app, r.characterSet);
     setOrientation(app, r.orientation);

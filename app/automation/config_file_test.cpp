@@ -191,7 +191,7 @@ TEST_F(ConfigFile, LineLayout) {
         // Line 63 runs on past the message's own line end.
         {63, "preX"}, {64, "Y" "note"}, {65, " 0"}, {69, " 26"}, {70, " 62"}, {81, " 0"}, {84, " 2"},
     };
-    ASSERT_EQ(lines.size(), 85u);  // 84 lines, one of them broken by the message
+    ASSERT_EQ(lines.size(), 86u);  // 85 lines, one of them broken by the message
     for (const auto& c : cases) EXPECT_EQ(lines[size_t(c.line - 1)], c.text) << "physical line " << c.line;
     const ConfigParse back = parseConfiguration(text);
     ASSERT_EQ(back.problem, ConfigProblem::None);

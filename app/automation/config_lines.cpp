@@ -232,7 +232,8 @@ constexpr ConfigLine kLines[] = {
     integer(82, 0, 3, groupField<&R::qr, &QrOptions::qrEccLevel>, G::Qr),
     integer(83, 1, 3, groupField<&R::qr, &QrOptions::qrModel>, G::Qr),
 
-    flag(84, groupField<&R::utf8, &R::Utf8Text::utf8Text>, G::Utf8Text),
+    flag(84, groupField<&R::textModes, &R::TextModes::utf8Text>, G::TextModes),
+    flag(85, groupField<&R::textModes, &R::TextModes::gs1Mode>, G::TextModes),
 };
 
 }  // namespace
@@ -246,7 +247,7 @@ void clearConfigGroup(ConfigRecord& r, LineGroup group) {
     case G::DataMatrix: r.dm.reset(); break;
     case G::Raster: r.raster.reset(); break;
     case G::Qr: r.qr.reset(); break;
-    case G::Utf8Text: r.utf8.reset(); break;
+    case G::TextModes: r.textModes.reset(); break;
     }
 }
 

@@ -83,11 +83,12 @@ struct ConfigRecord {
     std::optional<DataMatrixOptions> dm;   // 68-70
     std::optional<RasterOptions> raster;   // 71-80 (saveMode and margins unused)
     std::optional<QrOptions> qr;           // 81-83
-    // The UTF-8 character set, a line of its own after every older one.
-    struct Utf8Text {
+    // The UTF-8 character set and the GS1 mode, after every older line.
+    struct TextModes {
         bool utf8Text = false;
+        bool gs1Mode = false;
     };
-    std::optional<Utf8Text> utf8;  // 84
+    std::optional<TextModes> textModes;  // 84-85
 };
 
 enum class ConfigProblem { None, NotConfiguration, EndsEarly, BadValue };
@@ -100,7 +101,7 @@ struct ConfigParse {
 
 // The record of the current settings, as Save Configuration writes it.
 ConfigRecord recordFromSettings(const AppState& app);
-// The file's bytes: 84 lines ended by CR LF.
+// The file's bytes: 85 lines ended by CR LF.
 std::string configurationText(const ConfigRecord& r);
 // Reads and checks every line; nothing outside the result is touched.
 ConfigParse parseConfiguration(std::string_view bytes);

@@ -1,5 +1,5 @@
 // Writing a configuration: the settings as a record, and the record as the
-// file's 84 lines, line by line of the table.
+// file's 85 lines, line by line of the table.
 #include <charconv>
 #include <cmath>
 
@@ -105,7 +105,7 @@ ConfigRecord recordFromSettings(const AppState& app) {
     r.dm = s.dm;
     r.raster = s.raster;
     r.qr = s.qr;
-    r.utf8 = ConfigRecord::Utf8Text{s.utf8Text};
+    r.textModes = ConfigRecord::TextModes{s.utf8Text, s.gs1Mode};
     return r;
 }
 

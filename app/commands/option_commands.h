@@ -22,6 +22,7 @@ void setBearerBars(AppState& app, bool on);
 void setQuietZones(AppState& app, bool on);
 void setOptionalCheckDigit(AppState& app, bool on);  // also shows the check display
 void setFixDriver(AppState& app, bool on);           // no rebuild
+void setGs1Mode(AppState& app, bool on);             // Data Matrix
 void setMessageWarnings(AppState& app, bool on);     // no rebuild
 void setPrinterWarnings(AppState& app, bool on);     // no rebuild
 void setOrientation(AppState& app, int orientation);

@@ -17,6 +17,7 @@ struct Gs1Trip {
     const char* format;
     const char* bytes;  // what a reader returns, separators as GS
     const char* id;
+    bool gs1Mode = false;  // the GS1 mode of Data Matrix
 };
 
 class Gs1RoundTrip : public ::testing::TestWithParam<Gs1Trip> {};
@@ -25,6 +26,9 @@ TEST_P(Gs1RoundTrip, DecodesAsGs1Data) {
     const Gs1Trip& t = GetParam();
     test::AppHarness h;
     h.app.settings.narrowWidth = 50;  // 5 pixels a module at 254 dpi
+    h.app.settings.matrixModuleSize = 50;
+    h.app.settings.printerWarnings = false;
+    h.app.settings.gs1Mode = t.gs1Mode;
     ASSERT_TRUE(h.build(t.symbology, t.message)) << h.lastMessage();
     const auto img = test::renderWmfFile(h.scratch(), 254).padded(60);
     const auto d = test::decode(img, t.format);
@@ -44,7 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
         Gs1Trip{"gs1_128_brackets", 14, "[21]X-1[422]276", "Code128", "21X-1\x1d" "422276", "]C1"},
         // The reader gives DataBar's GTIN without its AI.
         Gs1Trip{"databar", 20, "(01)09501101530003", "DataBar", "09501101530003", "]e0"},
-        Gs1Trip{"databar_stacked", 21, "(01)09501101530003", "DataBar", "09501101530003", "]e0"}));
+        Gs1Trip{"databar_stacked", 21, "(01)09501101530003", "DataBar", "09501101530003", "]e0"},
+        Gs1Trip{"datamatrix", 17, "(01)09501101530003(10)AB12(17)260101", "DataMatrix",
+                "010950110153000310AB12\x1d" "17260101", "]d2", true},
+        Gs1Trip{"datamatrix_brackets", 17, "[00]106141411234567897[21]X-1", "DataMatrix",
+                "0010614141123456789721X-1", "]d2", true}));
 
 // Every DataBar variant draws "(01)" and a GTIN-14 exactly as the GTIN's
 // first 13 digits typed alone.
@@ -70,6 +78,8 @@ class Gs1Refused : public ::testing::TestWithParam<Gs1Refusal> {};
 TEST_P(Gs1Refused, ReportsTheFault) {
     const Gs1Refusal& t = GetParam();
     test::AppHarness h;
+    h.app.settings.printerWarnings = false;
+    h.app.settings.gs1Mode = true;  // Data Matrix reads element strings
     EXPECT_FALSE(h.build(t.symbology, t.message));
     EXPECT_EQ(h.lastMessage(), t.text);
 }
@@ -84,7 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
         Gs1Refusal{20, "(01)09501101530004", "GS1 AI (01): the check digit is 4, it should be 3"},
         Gs1Refusal{21, "(01)09501101530003(17)260101",
                    "GS1 DataBar carries AI (01) alone; further AIs go in the composite message"},
-        Gs1Refusal{23, "(17)261301", "GS1 AI (17): \"261301\" is not a date YYMMDD"}));
+        Gs1Refusal{23, "(17)261301", "GS1 AI (17): \"261301\" is not a date YYMMDD"},
+        Gs1Refusal{17, "(01)09501101530004", "GS1 AI (01): the check digit is 4, it should be 3"},
+        Gs1Refusal{17, "0109501101530003", "GS1 element string: it must begin with an AI in parentheses"},
+        Gs1Refusal{17, "(10)AB~1", "GS1 AI (10): character 3 (\"~\") is not in the GS1 character set"},
+        Gs1Refusal{17, "(23)1", "GS1 AI (23) is not a known Application Identifier"}));
 
 }  // namespace
 }  // namespace quillet
