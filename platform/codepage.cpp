@@ -2,6 +2,7 @@
 // The lower halves are ASCII in both.
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -146,6 +147,31 @@ std::string oemToAnsi(const std::string& oem) {
 
 std::string utf8ToAnsi(const std::string& utf8) { return fromUtf8(utf8, unicodeToAnsi); }
 std::string utf8ToOem(const std::string& utf8) { return fromUtf8(utf8, unicodeToOem); }
+
+std::string utf8MessageToAnsi(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t start = i;
+        char32_t c = 0;
+        uint8_t b = '?';
+        if (!nextUtf8(utf8, i, c)) b = uint8_t(utf8[start]);
+        else if (!unicodeToAnsi(c, b)) b = '?';
+        out += char(b);
+    }
+    return out;
+}
+
+std::vector<char32_t> charactersOutsideAnsi(const std::string& utf8) {
+    std::vector<char32_t> out;
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t c = 0;
+        uint8_t b = 0;
+        if (nextUtf8(utf8, i, c) && !unicodeToAnsi(c, b) && std::find(out.begin(), out.end(), c) == out.end())
+            out.push_back(c);
+    }
+    return out;
+}
 
 std::string ansiToUtf8(const std::string& ansi) {
     std::string out;

@@ -2,6 +2,7 @@
 // The ANSI (Windows-1252) and OEM (code page 437) code pages.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -19,6 +20,12 @@ std::string oemToAnsi(const std::string& oem);
 // UTF-8 to ANSI: invalid UTF-8 bytes and unmappable characters become '?'.
 std::string utf8ToAnsi(const std::string& utf8);
 std::string ansiToUtf8(const std::string& ansi);
+// The same for a stored message, which may hold byte codes of its own
+// (function characters, DDE character codes): bytes that are not UTF-8 stay.
+std::string utf8MessageToAnsi(const std::string& utf8);
+// The characters of UTF-8 text that the ANSI code page lacks, each once, in
+// the order they first occur; invalid bytes are not characters and are left out.
+std::vector<char32_t> charactersOutsideAnsi(const std::string& utf8);
 std::string oemToUtf8(const std::string& oem);
 std::string utf8ToOem(const std::string& utf8);
 

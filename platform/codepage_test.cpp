@@ -77,3 +77,30 @@ TEST(CodePage, KnownConversions) {
     };
     for (const Case& c : cases) EXPECT_EQ(c.convert(c.in), c.out) << c.in;
 }
+
+TEST(CodePage, CharactersTheAnsiPageLacks) {
+    const struct {
+        std::string utf8;
+        std::vector<char32_t> outside;
+    } cases[] = {
+        {"Grüße €", {}},
+        {"Grüße 日本 日", {0x65E5, 0x672C}},
+        {"😀a😀", {0x1F600}},
+        {"\x80\xC3", {}},  // not UTF-8: no characters at all
+        {"Ω≠Ω", {0x3A9, 0x2260}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::charactersOutsideAnsi(c.utf8), c.outside) << c.utf8;
+}
+
+TEST(CodePage, StoredMessageKeepsItsByteCodes) {
+    const struct {
+        std::string utf8, ansi;
+    } cases[] = {
+        {"Grüße €", "Gr\xFC\xDF" "e \x80"},
+        // FNC1 (128) and other single bytes entered as codes are no UTF-8 and stay.
+        {"\x80" "01\xB9", "\x80" "01\xB9"},
+        {std::string("A\0B", 3), std::string("A\0B", 3)},
+        {"日", "?"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::utf8MessageToAnsi(c.utf8), c.ansi) << c.utf8;
+}

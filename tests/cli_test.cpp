@@ -115,6 +115,31 @@ TEST_F(Cli, ExitStatusTellsWhetherAnExecuteWasRefused) {
     }
 }
 
+TEST_F(Cli, TextBeyondTheCodePageAndGs1ElementStrings) {
+    const struct {
+        std::string execute;
+        int status;
+        std::string mention;  // "" = nothing on standard error
+    } cases[] = {
+        {"[QR][MESSAGE='Grüße 日本'][BUILD/COPY]", 1, "cannot hold: U+65E5, U+672C."},
+        {"[UTF8=ON][QR][MESSAGE='Grüße 日本'][BUILD/COPY]", 0, ""},
+        {"[UTF8=ON][CODE128][MESSAGE='日本'][BUILD/COPY]", 1, "cannot hold: U+65E5, U+672C."},
+        {"[QR][MESSAGE='Grüße'][BUILD/COPY]", 0, ""},
+        {"[GS1-128][MESSAGE='(01)09501101530003(17)260101'][BUILD/COPY]", 0, ""},
+        {"[GS1-128][MESSAGE='(01)09501101530004'][BUILD/COPY]", 1, "GS1 AI (01): the check digit is 4, it should be 3"},
+        {"[RSS][MESSAGE='(01)09501101530003'][BUILD/COPY]", 0, ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = run({"--execute", c.execute});
+        EXPECT_EQ(r.status, c.status) << c.execute << ": " << r.err;
+        if (c.mention.empty()) {
+            EXPECT_EQ(r.err, "") << c.execute;
+        } else {
+            EXPECT_NE(r.err.find(c.mention), std::string::npos) << c.execute << ": " << r.err;
+        }
+    }
+}
+
 TEST_F(Cli, ExecuteStringsFromStandardInput) {
     struct Case {
         std::string input;

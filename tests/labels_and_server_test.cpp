@@ -153,6 +153,52 @@ TEST_F(Labels, BatchSavesOneSymbolPerLineAndReportsFailingLines) {
     }
 }
 
+TEST_F(Labels, CsvBatchMapsItsColumnsOntoEachLabel) {
+    // Header line 1; the third label spans lines 4 and 5; lines 6 and 7 are bad.
+    const std::string csv = "Comment,MESSAGE , file\r\n"
+                            "first,\"A,B\"," + path("named-a.wmf") + "\r\n"
+                            "\"two, words\",\"say \"\"hi\"\"\",\r\n"
+                            "third,\"L1\nL2\"," + path("named-c.wmf") + "\r\n"
+                            "x,bad\"quote," + path("named-d.wmf") + "\r\n"
+                            "only one field\r\n"
+                            ",LAST,\r\n";
+    struct Output {
+        std::string file, text;  // "" = not written
+    };
+    const struct {
+        const char* what;
+        std::vector<std::string> output;  // the --output option, if any
+        int status;
+        std::vector<Output> outputs;
+        std::vector<std::string> mentions;
+    } cases[] = {
+        {"with a pattern", {"--output", path("csv-##.wmf")}, 1,
+         {{"named-a.wmf", "A,B"}, {"csv-02.wmf", "say \"hi\""}, {"named-c.wmf", "L1\nL2"}, {"named-d.wmf", ""},
+          {"csv-05.wmf", ""}, {"csv-06.wmf", "LAST"}},
+         {"line 6: a quote inside unquoted field 2", "line 7: the row has 1 fields, the header 3"}},
+        {"without a pattern", {}, 1,
+         {{"named-a.wmf", "A,B"}, {"named-c.wmf", "L1\nL2"}, {"csv-02.wmf", ""}},
+         {"line 3: the row names no file and there is no --output pattern",
+          "line 8: the row names no file and there is no --output pattern"}},
+    };
+    for (const auto& c : cases) {
+        for (const auto& entry : fs::directory_iterator(work_))
+            if (entry.path().extension() == ".wmf") fs::remove(entry.path());
+        std::vector<std::string> args{"--execute", "[CODE128]", "--batch", write("labels.csv", csv)};
+        args.insert(args.end(), c.output.begin(), c.output.end());
+        const Result r = run(args);
+        EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+        for (const Output& o : c.outputs) {
+            if (o.text.empty()) {
+                EXPECT_FALSE(fs::exists(work_ / o.file)) << c.what << " " << o.file;
+            } else {
+                EXPECT_EQ(decoded(path(o.file), "Code128"), o.text) << c.what << " " << o.file;
+            }
+        }
+        for (const std::string& m : c.mentions) EXPECT_NE(r.err.find(m), std::string::npos) << c.what << r.err;
+    }
+}
+
 TEST_F(Labels, CountBuildsTheNumberingSeries) {
     const Result r = run({"--execute", "[CODE128][INCSTART=98][INCWIDTH=3][INCPREAMBLE='N'][INCENABLE]", "--count",
                           "3", "--output", path("n-##.wmf")});

@@ -1,5 +1,7 @@
 #include "zorvex32/aztec_emit.h"
 
+#include <string>
+
 namespace zorvex {
 
 namespace {
@@ -100,6 +102,19 @@ std::vector<int> stuffBits(const std::vector<uint8_t>& bits, int wordBits, int* 
         words.push_back(word);
     }
     return words;
+}
+
+std::vector<uint8_t> eciBits(int eci) {
+    const std::string digits = std::to_string(eci);
+    std::vector<uint8_t> bits;
+    const auto put = [&bits](int value, int width) {
+        for (int b = width - 1; b >= 0; --b) bits.push_back(uint8_t((value >> b) & 1));
+    };
+    put(0, 5);  // P/S
+    put(0, 5);  // FLG(n)
+    put(int(digits.size()), 3);
+    for (char d : digits) put(d - '0' + 2, 4);
+    return bits;
 }
 
 }  // namespace zorvex

@@ -14,6 +14,11 @@ namespace zorvex {
 // The codes of the plan as bits, most significant bit of each code first.
 std::vector<uint8_t> planBits(const Plan& plan, std::string_view message);
 
+// An ECI designator (0-999999) as FLG(n) from the initial Upper mode: P/S,
+// FLG(n), n in three bits, then each digit as its Digit-mode code. The
+// stream goes on in Upper mode.
+std::vector<uint8_t> eciBits(int eci);
+
 // Cuts a bit stream into codewords of `wordBits` bits: a word whose first
 // wordBits-1 bits are all equal gets the opposite bit stuffed in, and the
 // last open word is padded with ones (never all ones).

@@ -6,11 +6,14 @@
 
 namespace zorvex {
 
-std::optional<AztecSymbol> encodeAztec(std::string_view message, int sizeSpec, bool menu) {
+std::optional<AztecSymbol> encodeAztec(std::string_view message, int sizeSpec, bool menu, int eci) {
     sizeSpec = normaliseSizeSpec(sizeSpec);
     Plan plan = planMessage(message);
+    std::vector<uint8_t> bits = eci >= 0 ? eciBits(eci) : std::vector<uint8_t>();
+    plan.bits += int(bits.size());
+    const std::vector<uint8_t> messageBits = planBits(plan, message);
+    bits.insert(bits.end(), messageBits.begin(), messageBits.end());
     std::optional<SymbolSize> size = chooseSymbol(plan.bits, sizeSpec, menu);
-    std::vector<uint8_t> bits = planBits(plan, message);
     while (size) {
         int stuffed = 0;
         std::vector<int> data = stuffBits(bits, size->wordBits, &stuffed);

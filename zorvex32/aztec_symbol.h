@@ -20,8 +20,9 @@ struct AztecSymbol {
     ModuleMatrix matrix;
 };
 
-// None when no allowed symbol holds the message. `sizeSpec` is normalised here.
-std::optional<AztecSymbol> encodeAztec(std::string_view message, int sizeSpec, bool menu);
+// None when no allowed symbol holds the message. `sizeSpec` is normalised
+// here. An `eci` of 0 or more is put in front of the message as FLG(n).
+std::optional<AztecSymbol> encodeAztec(std::string_view message, int sizeSpec, bool menu, int eci = -1);
 
 }  // namespace zorvex
 #pragma GCC visibility pop

@@ -73,6 +73,7 @@ enum AztecFlag : int32_t {
     AZTEC_PLACEABLE_FILE = 0x10000,
     AZTEC_COMMENT_CENTRE = 0x20000,
     AZTEC_COMMENT_RIGHT = 0x40000,
+    AZTEC_ECI = 0x80000,  // Reserved1 holds an ECI designator (0-999999) put before the message
 };
 
 enum AztecOutput : int32_t {

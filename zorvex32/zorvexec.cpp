@@ -80,7 +80,9 @@ int32_t build(AztecRequest& rq, gdi::MetafilePict& pict) {
     st.comment.assign(rq.Comment, size_t(rq.CommentLength));
     st.commentHeight = rq.CommentLength > 0 ? int(roundEven(35.15 * rq.FontSize)) : 0;
 
-    auto symbol = encodeAztec(message, sizeSpec, (flags & AZTEC_MENU_SYMBOL) != 0);
+    const int eci = (flags & AZTEC_ECI) ? rq.Reserved1 : -1;
+    if (eci > 999999) return AZTEC_BAD_MESSAGE;
+    auto symbol = encodeAztec(message, sizeSpec, (flags & AZTEC_MENU_SYMBOL) != 0, eci);
     if (!symbol) return AZTEC_BAD_MESSAGE;
 
     st.commentBelow = flags & AZTEC_COMMENT_BELOW;

@@ -19,7 +19,6 @@
 
 #include "app/automation/dde_link.h"
 #include "app/model/app_state.h"
-#include "platform/codepage.h"
 
 namespace quillet {
 
@@ -117,7 +116,7 @@ void runLine(AppState& app, Client& c, std::string line, const ServerOptions& o)
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // Lines arrive as UTF-8; bytes that are not become '?'.
-    const ExecuteResult result = LinkExecute(app, platform::utf8ToAnsi(line));
+    const ExecuteResult result = LinkExecuteUtf8(app, line);
     c.output += result == ExecuteResult::Refused ? "NAK\n" : "ACK\n";
 }
 

@@ -11,9 +11,13 @@ namespace quillet {
 
 namespace {
 
-// Builds the current message on an emptied clipboard and saves the symbol
-// built; each label costs the scratch file's write and the output's.
 void buildAndSave(AppState& app, long number, const std::string& pattern, BatchResult& result) {
+    buildAndSaveLabel(app, number, batchOutputName(pattern, number).value_or(pattern), result);
+}
+
+}  // namespace
+
+void buildAndSaveLabel(AppState& app, long number, const std::string& name, BatchResult& result) {
     if (app.clipboard) app.clipboard->empty();
     app.settings.symbolBuilt = false;
     BuildCopy(app);
@@ -21,15 +25,12 @@ void buildAndSave(AppState& app, long number, const std::string& pattern, BatchR
         result.failures.push_back({number, "the symbol could not be built"});
         return;
     }
-    const std::string name = batchOutputName(pattern, number).value_or(pattern);
     if (!SaveSymbolImage(app, name)) {
         result.failures.push_back({number, "the symbol could not be saved as \"" + name + "\""});
         return;
     }
     ++result.built;
 }
-
-}  // namespace
 
 std::optional<std::string> batchOutputName(const std::string& pattern, long number) {
     const size_t last = pattern.rfind('#');

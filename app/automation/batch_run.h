@@ -26,6 +26,11 @@ struct BatchResult {
     std::vector<BatchFailure> failures;
 };
 
+// Builds the current message on an emptied clipboard and saves the symbol
+// as `name`; each label costs the scratch file's write and the output's. A
+// failure is recorded under `number`.
+void buildAndSaveLabel(AppState& app, long number, const std::string& name, BatchResult& result);
+
 // Each line becomes the message as a message file line does (UPC/EAN lines
 // may carry a supplement), is built with the current settings and saved
 // as batchOutputName(pattern, line number). A failing line is recorded and

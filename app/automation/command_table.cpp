@@ -11,6 +11,7 @@
 #include "app/automation/message_file.h"
 #include "app/commands/option_commands.h"
 #include "app/commands/select_symbology.h"
+#include "app/commands/utf8_character_set.h"
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "app/model/number_format.h"
@@ -192,6 +193,11 @@ bool fixDriver(AppState& app, int on) {
     setFixDriver(app, on);
     return true;
 }
+bool utf8Text(AppState& app, int on) { return setUtf8Text(app, on != 0); }
+bool gs1Mode(AppState& app, int on) {
+    setGs1Mode(app, on != 0);
+    return true;
+}
 bool messageWarnings(AppState& app, int on) {
     setMessageWarnings(app, on);
     return true;
@@ -361,6 +367,10 @@ constexpr Keyword kKeywords[] = {
     {"[COMMENTALIGNRIGHT]", commentAlign, AlignRight, true},
     {"[DISPLAYASCII]", characterSet, CharsetAscii, true},
     {"[DISPLAYANSI]", characterSet, CharsetAnsi, true},
+    {"[UTF8=ON]", utf8Text, 1, true},
+    {"[UTF8=OFF]", utf8Text, 0, true},
+    {"[GS1MODE=ON]", gs1Mode, 1, true},
+    {"[GS1MODE=OFF]", gs1Mode, 0, true},
     {"[PDFSET=DISPLAYSET]", pdfCharacterSet, 0, true},
     {"[PDFSET=ASCII]", pdfCharacterSet, 1, true},
     {"[PDFSET=ANSI]", pdfCharacterSet, 2, true},

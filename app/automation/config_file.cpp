@@ -256,6 +256,10 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
     }
     if (r.qr) s.qr = *r.qr;
     if (r.expanded) s.dataBarSegments = r.expanded->segments;
+    if (r.textModes) {
+        s.utf8Text = r.textModes->utf8Text;
+        s.gs1Mode = r.textModes->gs1Mode;
+    }
 
     setCharacterSet(app, r.characterSet);
     setOrientation(app, r.orientation);

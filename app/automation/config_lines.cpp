@@ -249,6 +249,8 @@ constexpr ConfigLine kLines[] = {
 
     integer(84, 1, kSymbologyCount, groupField<&R::expanded, &R::DataBarExpanded::symbology>, G::DataBarExpanded),
     integer(85, 2, 22, kSegments, G::DataBarExpanded),
+    flag(86, groupField<&R::textModes, &R::TextModes::utf8Text>, G::TextModes),
+    flag(87, groupField<&R::textModes, &R::TextModes::gs1Mode>, G::TextModes),
 };
 
 }  // namespace
@@ -263,6 +265,7 @@ void clearConfigGroup(ConfigRecord& r, LineGroup group) {
     case G::Raster: r.raster.reset(); break;
     case G::Qr: r.qr.reset(); break;
     case G::DataBarExpanded: r.expanded.reset(); break;
+    case G::TextModes: r.textModes.reset(); break;
     }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The configuration file's 85 lines, described once: the writer and the
+// The configuration file's 87 lines, described once: the writer and the
 // reader both walk this table, so the file's layout, its value ranges and
 // its optional groups cannot drift apart between them.
 #include <span>
@@ -23,7 +23,7 @@ enum class LineKind {
 
 // Lines after 63 come in groups a file may end before; a group is taken
 // only when it is complete.
-enum class LineGroup { Main, AlignAztec, DataMatrix, Raster, Qr, DataBarExpanded };
+enum class LineGroup { Main, AlignAztec, DataMatrix, Raster, Qr, DataBarExpanded, TextModes };
 
 // A numeric line's value in the record. set is false for a value no
 // setting can take; a line without set is written but not read back.

@@ -1,4 +1,4 @@
-// The configuration file's line table: it covers the file's 85 lines in
+// The configuration file's line table: it covers the file's 87 lines in
 // order with their groups, and the writer and reader built on it keep every
 // line's reading rules: ranges, normalised values, any decimal notation.
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 TEST(ConfigLines, EveryLineOnceInOrderWithItsGroup) {
     const auto lines = configLines();
-    ASSERT_EQ(lines.size(), 85u);
+    ASSERT_EQ(lines.size(), 87u);
     for (size_t i = 0; i < lines.size(); ++i) {
         const ConfigLine& l = lines[i];
         const int n = int(i) + 1;
@@ -34,7 +34,8 @@ TEST(ConfigLines, EveryLineOnceInOrderWithItsGroup) {
                                 : n <= 70 ? LineGroup::DataMatrix
                                 : n <= 80 ? LineGroup::Raster
                                 : n <= 83 ? LineGroup::Qr
-                                          : LineGroup::DataBarExpanded;
+                                          : n <= 85 ? LineGroup::DataBarExpanded
+                                          : LineGroup::TextModes;
         EXPECT_EQ(l.group, group) << "line " << n;
         switch (l.kind) {
         case LineKind::Text:
@@ -56,7 +57,7 @@ TEST(ConfigLines, EveryLineOnceInOrderWithItsGroup) {
 TEST(ConfigLines, EachLineKeepsItsReadingRules) {
     test::Session source;
     const std::vector<std::string> base = fileLines(configurationText(recordFromSettings(source.app)));
-    ASSERT_EQ(base.size(), 85u);
+    ASSERT_EQ(base.size(), 87u);
     struct Case {
         int line;
         std::string value;
@@ -98,6 +99,8 @@ TEST(ConfigLines, EachLineKeepsItsReadingRules) {
         // Lines written but not read back: copies and reserved zeros.
         {9, " 2540", true, " 1000"}, {9, "x", false}, {22, "-1", true, " 0"}, {26, " 5", true, " 0"},
         {80, "anything", true, " 0"},
+        // The UTF-8 character set and the GS1 mode.
+        {86, "-1", true}, {86, " 3", true, "-1"}, {86, "on", false}, {87, "-1", true}, {87, "x", false},
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines = base;
@@ -110,7 +113,7 @@ TEST(ConfigLines, EachLineKeepsItsReadingRules) {
         }
         ASSERT_EQ(parse.problem, ConfigProblem::None) << "line " << c.line << " '" << c.value << "'";
         const std::vector<std::string> again = fileLines(configurationText(parse.record));
-        ASSERT_EQ(again.size(), 85u);
+        ASSERT_EQ(again.size(), 87u);
         EXPECT_EQ(again[size_t(c.line - 1)], c.writtenBack.empty() ? c.value : c.writtenBack)
             << "line " << c.line << " '" << c.value << "'";
     }
@@ -123,7 +126,7 @@ TEST(ConfigLines, LineEndsInTextLinesAreWrittenAsSpaces) {
     r.messageFilePath = "a\nb";
     r.comment = "one\rtwo";
     const std::vector<std::string> lines = fileLines(configurationText(r));
-    ASSERT_EQ(lines.size(), 85u);
+    ASSERT_EQ(lines.size(), 87u);
     EXPECT_EQ(lines[1], "a b");
     EXPECT_EQ(lines[13], "Odd  Font");
     EXPECT_EQ(lines[62], "one two");

@@ -90,6 +90,12 @@ struct ConfigRecord {
         int segments = 4;
     };
     std::optional<DataBarExpanded> expanded;  // 84-85
+    // The UTF-8 character set and the GS1 mode, after every older line.
+    struct TextModes {
+        bool utf8Text = false;
+        bool gs1Mode = false;
+    };
+    std::optional<TextModes> textModes;  // 86-87
 };
 
 enum class ConfigProblem { None, NotConfiguration, EndsEarly, BadValue };
@@ -102,7 +108,7 @@ struct ConfigParse {
 
 // The record of the current settings, as Save Configuration writes it.
 ConfigRecord recordFromSettings(const AppState& app);
-// The file's bytes: 85 lines ended by CR LF.
+// The file's bytes: 87 lines ended by CR LF.
 std::string configurationText(const ConfigRecord& r);
 // Reads and checks every line; nothing outside the result is touched.
 ConfigParse parseConfiguration(std::string_view bytes);

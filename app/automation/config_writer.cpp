@@ -1,5 +1,5 @@
 // Writing a configuration: the settings as a record, and the record as the
-// file's 85 lines, line by line of the table.
+// file's 87 lines, line by line of the table.
 #include <charconv>
 #include <cmath>
 
@@ -106,6 +106,7 @@ ConfigRecord recordFromSettings(const AppState& app) {
     r.raster = s.raster;
     r.qr = s.qr;
     r.expanded = ConfigRecord::DataBarExpanded{s.symbology, s.dataBarSegments};
+    r.textModes = ConfigRecord::TextModes{s.utf8Text, s.gs1Mode};
     return r;
 }
 

@@ -57,6 +57,12 @@ void setCharacterSet(AppState& app, int characterSet) {
     changed(app);
 }
 
+void setGs1Mode(AppState& app, bool on) {
+    app.settings.gs1Mode = on;
+    changed(app);
+    rebuildIfBuilt(app);
+}
+
 void setBearerBars(AppState& app, bool on) {
     app.settings.bearerBars = on;
     changed(app);

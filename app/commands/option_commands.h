@@ -24,6 +24,7 @@ void setQuietZones(AppState& app, bool on);
 void setDataBarSegments(AppState& app, int segments);
 void setOptionalCheckDigit(AppState& app, bool on);  // also shows the check display
 void setFixDriver(AppState& app, bool on);           // no rebuild
+void setGs1Mode(AppState& app, bool on);             // Data Matrix
 void setMessageWarnings(AppState& app, bool on);     // no rebuild
 void setPrinterWarnings(AppState& app, bool on);     // no rebuild
 void setOrientation(AppState& app, int orientation);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/encode/code128.h"
+#include "app/encode/gs1_element_string.h"
 #include "app/encode/linear_job.h"
 #include "app/model/check_digits.h"
 #include "app/model/symbology.h"
@@ -22,10 +23,22 @@ bool allDigits(std::string_view s) {
 
 void encodeCode128(LinearJob& job) {
     std::string& msg = job.message;
+    const bool gs1 = Symbology(job.settings.symbology) == Symbology::Gs1_128;
+    // An element string becomes its AIs and data with FNC1 separators and
+    // is shown with the AIs in parentheses.
+    std::string display;
+    if (gs1 && isGs1ElementString(msg)) {
+        const Gs1ElementString parsed = parseGs1ElementString(msg);
+        if (!parsed.error.empty()) {
+            job.error = 12;
+            job.errorText = parsed.error;
+            return;
+        }
+        msg = gs1Data(parsed.elements, char(kFnc1Char));
+        display = gs1DisplayText(parsed.elements);
+    }
     for (char c : msg)
         if (static_cast<unsigned char>(c) > kFnc4Char) { job.error = 12; return; }
-
-    const bool gs1 = Symbology(job.settings.symbology) == Symbology::Gs1_128;
     if (gs1 && job.settings.optionalCheckDigit && allDigits(msg)) msg += char('0' + mod10LeftWeighted(msg));
 
     std::vector<int> values = code128Values(msg, gs1);
@@ -37,7 +50,7 @@ void encodeCode128(LinearJob& job) {
 
     job.pattern = std::move(pattern);
     job.checkText = std::to_string(check);
-    msg = code128DisplayText(msg);
+    msg = display.empty() ? code128DisplayText(msg) : display;
 }
 
 }  // namespace quillet

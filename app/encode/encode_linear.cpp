@@ -26,11 +26,12 @@ void encodeLinearJob(LinearJob& job) {
 LinearEncoding EncodeLinear(const SymbolSettings& settings, const std::string& message) {
     PatternTables tables;
     buildPatternTables(tables, settings.symbology);
-    LinearJob job{tables, settings, message, settings.supplement, {}, {}, 0, false};
+    LinearJob job{tables, settings, message, settings.supplement, {}, {}, 0, false, {}};
     encodeLinearJob(job);
     LinearEncoding e;
     e.error = job.error;
     e.secondBeep = job.secondBeep;
+    e.errorText = job.errorText;
     e.text = job.message;
     if (job.error == 0) {
         e.addOnDigits = job.supplement;

@@ -15,6 +15,7 @@ struct LinearEncoding {
     std::string addOnDigits;  // UPC/EAN add-on digits, else empty
     std::string pattern;      // start to stop, without quiet zones
     std::string checkText;    // the `CheckValue` text
+    std::string errorText;    // when set, shown in place of the text of `error`
 };
 
 // Encodes the message as the settings' symbology with its supplement and

@@ -20,7 +20,7 @@ struct EncodeResult {
 inline EncodeResult encodeWith(const SymbolSettings& s, const std::string& message) {
     PatternTables t;
     buildPatternTables(t, s.symbology);
-    LinearJob job{t, s, message, s.supplement, {}, {}, 0, false};
+    LinearJob job{t, s, message, s.supplement, {}, {}, 0, false, {}};
     encodeLinearJob(job);
     return {job.error, job.secondBeep, job.pattern, job.message, job.supplement, job.checkText};
 }

@@ -20,7 +20,7 @@ Encoded encode(int symbology, const std::string& message, bool optionalCheck = f
     s.optionalCheckDigit = optionalCheck;
     PatternTables t;
     buildPatternTables(t, symbology);
-    LinearJob job{t, s, message, "", {}, {}, 0, false};
+    LinearJob job{t, s, message, "", {}, {}, 0, false, {}};
     encodeLinearJob(job);
     return {job.message, job.pattern, job.checkText, job.error};
 }

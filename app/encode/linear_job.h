@@ -16,6 +16,7 @@ struct LinearJob {
     std::string checkText;   // out: the `CheckValue` text
     int error = 0;           // message code of a failed rule, 0 on success
     bool secondBeep = false; // UPC-A without the user's own check digit
+    std::string errorText;   // when set, shown in place of the text of `error`
 };
 
 void encodeCode39(LinearJob& job);

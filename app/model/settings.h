@@ -62,6 +62,12 @@ struct SymbolSettings {
     int barWidthAdjust = 0;
     bool fixDriverIncompatibility = false;  // 200-unit bar pen
     int characterSet = CharsetAscii;
+    // UTF-8 character set: the message is kept as UTF-8 text, which QR Code,
+    // Data Matrix, Aztec Code and PDF417 carry with ECI 26.
+    bool utf8Text = false;
+    // GS1 mode of Data Matrix: the message is a GS1 element string,
+    // encoded after a leading FNC1.
+    bool gs1Mode = false;
     bool messageWarnings = true;
     bool printerWarnings = true;
     // Segments in each row of DataBar Expanded Stacked: even, 2 to 22.

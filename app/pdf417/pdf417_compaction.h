@@ -21,6 +21,7 @@ inline constexpr int kPdfByteLatch = 901;
 inline constexpr int kPdfNumericLatch = 902;
 inline constexpr int kPdfByteShift = 913;
 inline constexpr int kPdfByteLatch6 = 924;
+inline constexpr int kPdfEci = 927;  // followed by a designator 0-899
 
 // Compaction modes (pdfCompaction).
 enum PdfCompactionMode : int {
@@ -44,6 +45,10 @@ std::optional<PdfCodewordString> CompactText(std::string_view segment, bool allo
 // Byte Compaction, beginning with its own latch (924 when the length is a
 // multiple of 6, an empty segment included, else 901).
 PdfCodewordString CompactBytes(std::string_view segment);
+
+// The ECI codeword with its designator (0-899), then the bytes in Byte
+// Compaction: how UTF-8 text (ECI 26) is carried.
+PdfCodewordString CompactWithEci(int eci, std::string_view bytes);
 
 // Numeric Compaction of a digit string; nullopt for any non-digit. The 902
 // latch is put in front only when withLatch is set (Numeric Mode).

@@ -55,6 +55,11 @@ void fillAztecRequest(const SymbolSettings& s, const std::string& message, Aztec
     if (s.underline) flags |= AZTEC_FONT_UNDERLINE;
     if (s.strikeout) flags |= AZTEC_FONT_STRIKEOUT;
     flags += 0x20000 * std::clamp(s.commentAlign, 0, 2);
+    // UTF-8 text says so with ECI 26.
+    if (s.utf8Text) {
+        flags |= AZTEC_ECI;
+        r.Reserved1 = 26;
+    }
     r.Flags = flags;
     r.OutputMode = AZTEC_RETURN_HANDLE;
 }

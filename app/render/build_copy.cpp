@@ -3,10 +3,12 @@
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
 #include "app/model/symbology.h"
+#include "app/model/utf8_text.h"
 #include "app/render/builders.h"
 #include "app/render/dimension_checks.h"
 #include "app/render/drawing_math.h"
 #include "app/render/message_report.h"
+#include "platform/codepage.h"
 
 namespace quillet {
 
@@ -24,21 +26,10 @@ int barHeightUnits(float barHeightCm) {
     return roundEven(double(barHeightCm) * 1000.0);
 }
 
-void BuildCopy(AppState& app) {
-    if (app.resetting) return;
-    SymbolSettings& s = app.settings;
-    if (s.message.empty()) {
-        reportMessageError(app, -1);
-        return;
-    }
-    const int X = narrowWidthUnits(s.narrowWidth);
-    const int H = barHeightUnits(s.barHeight);
-    const int code = s.symbology;
-    // POSTNET has a fixed size; BPO 4 State is still checked.
-    const bool fixedSize = Symbology(code) == Symbology::Postnet;
-    if (s.messageWarnings && !fixedSize && !CheckInvalidDimensions(app)) return;
-    if (s.printerWarnings && !fixedSize && !CheckPrinterResolution(app, X, H)) return;
+namespace {
 
+void buildSymbol(AppState& app, int code, int X, int H) {
+    SymbolSettings& s = app.settings;
     const BuilderKind builder = symbologyInfo(code).builder;
     switch (builder) {
     case BuilderKind::Pdf417: BuildPdf417Symbol(app, s.message); break;
@@ -58,6 +49,41 @@ void BuildCopy(AppState& app) {
         break;
     }
     }
+}
+
+}  // namespace
+
+void BuildCopy(AppState& app) {
+    if (app.resetting) return;
+    SymbolSettings& s = app.settings;
+    if (s.message.empty()) {
+        reportMessageError(app, -1);
+        return;
+    }
+    const int X = narrowWidthUnits(s.narrowWidth);
+    const int H = barHeightUnits(s.barHeight);
+    const int code = s.symbology;
+    // POSTNET has a fixed size; BPO 4 State is still checked.
+    const bool fixedSize = Symbology(code) == Symbology::Postnet;
+    if (s.messageWarnings && !fixedSize && !CheckInvalidDimensions(app)) return;
+    if (s.printerWarnings && !fixedSize && !CheckPrinterResolution(app, X, H)) return;
+
+    // Under the UTF-8 character set only the 2-D codes take the message as
+    // it is; every other symbology builds it in the code page, or is told
+    // which characters it lacks.
+    std::string storedUtf8;
+    if (s.utf8Text && !carriesUtf8(code)) {
+        const std::vector<char32_t> outside = platform::charactersOutsideAnsi(s.message);
+        if (!outside.empty()) {
+            reportMessageText(app, outsideCodePageText(outside));
+            return;
+        }
+        storedUtf8 = s.message;
+        s.message = platform::utf8MessageToAnsi(s.message);
+    }
+    buildSymbol(app, code, X, H);
+    if (!storedUtf8.empty()) s.message = storedUtf8;
+
     // The paste hint is for people at the window, once a run, never for
     // automation (every conversation marks it as shown).
     if (!app.pasteHintShown && app.showPasteHint && app.ui) {

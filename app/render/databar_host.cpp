@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "app/model/app_state.h"
+#include "app/encode/gs1_element_string.h"
+#include "app/model/messages.h"
+#include "app/render/build_copy.h"
 #include "app/render/builders.h"
 #include "app/render/databar_drawing.h"
 #include "app/render/message_report.h"
@@ -24,8 +27,18 @@ std::string dataBarHumanReadable(const std::string& message) {
 void BuildDataBarSymbol(AppState& app, BuilderKind variant) {
     using enum BuilderKind;
     SymbolSettings& s = app.settings;
-    const std::string& message = s.message;
     const std::string& composite = s.supplement;
+    // "(01)" with a GTIN-14 stands for the GTIN's first 13 digits: the
+    // symbol's own check digit is the GTIN's.
+    std::string message = s.message;
+    if (isGs1ElementString(message)) {
+        const Gs1ElementString parsed = parseGs1ElementString(message);
+        std::string fault = parsed.error;
+        if (fault.empty() && (parsed.elements.size() != 1 || parsed.elements[0].ai != "01"))
+            fault = "GS1 DataBar carries AI (01) alone; further AIs go in the composite message";
+        if (!fault.empty()) { reportMessageText(app, fault); return; }
+        message = parsed.elements[0].data.substr(0, 13);
+    }
 
     if (message.empty() || message.size() > 13) { reportMessageError(app, 36); return; }
     if (variant == DataBarLimited) {

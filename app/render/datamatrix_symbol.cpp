@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/model/app_state.h"
+#include "app/encode/gs1_element_string.h"
 #include "app/model/messages.h"
 #include "app/render/builders.h"
 #include "app/render/comment_line.h"
@@ -56,7 +57,14 @@ DmSize dmRequestedSize(int shapeSize) {
 void BuildDataMatrixSymbol(AppState& app) {
     SymbolSettings& s = app.settings;
     const DataMatrixOptions& o = s.dm;
-    const std::string text = dataMatrixEncoderText(s.message, o.dmEccCode, o.dmTranslateTildes);
+    std::string text;
+    if (s.gs1Mode) {
+        const Gs1ElementString parsed = parseGs1ElementString(s.message);
+        if (!parsed.error.empty()) return reportMessageText(app, parsed.error);
+        text = "\x1d" + gs1Data(parsed.elements, '\x1d');
+    } else {
+        text = dataMatrixEncoderText(s.message, o.dmEccCode, o.dmTranslateTildes);
+    }
 
     if (!g_encoderReady) {
         if (IDM_initialize(0) == 0) {
@@ -71,7 +79,7 @@ void BuildDataMatrixSymbol(AppState& app) {
     // symbol can hold, so the encoder reports it as too long.
     const int16_t length = to16((long long)text.size());
     const int16_t result = IDM_enc_complete(to16(o.dmDataFormat), to16(o.dmEccCode), int16_t(req.rows),
-                                            int16_t(req.cols), 0, 1, text.c_str(), &R, &K, length);
+                                            int16_t(req.cols), s.gs1Mode ? 1 : 0, 1, text.c_str(), &R, &K, length);
     if (result > 0) {
         reportMessageError(app, result);
         return;

@@ -63,10 +63,11 @@ int sizeIndexOf(int rows, int cols) {
 }
 
 // Encodes data into g_symbol; false when it does not fit.
-bool encodeEcc200(const std::string& data, int sizeRequest) {
+bool encodeEcc200(const std::string& data, int sizeRequest, bool gs1) {
     g_symbol = {};
     DmtxEncode* enc = dmtxEncodeCreate();
     if (!enc) return false;
+    if (gs1) dmtxEncodeSetProp(enc, DmtxPropFnc1, 29);
     dmtxEncodeSetProp(enc, DmtxPropScheme, DmtxSchemeAutoBest);
     dmtxEncodeSetProp(enc, DmtxPropSizeRequest, sizeRequest);
     dmtxEncodeSetProp(enc, DmtxPropModuleSize, 1);
@@ -112,7 +113,7 @@ int16_t IDM_self_test() {
     return 0;
 }
 
-int16_t IDM_enc_complete(int16_t dataFormat, int16_t eccCode, int16_t rows, int16_t cols, int16_t, int16_t,
+int16_t IDM_enc_complete(int16_t dataFormat, int16_t eccCode, int16_t rows, int16_t cols, int16_t gs1, int16_t,
                          const char* message, int16_t* rowsOut, int16_t* colsOut, int16_t length) {
     g_symbol = {};
     if (rowsOut) *rowsOut = 0;
@@ -133,7 +134,7 @@ int16_t IDM_enc_complete(int16_t dataFormat, int16_t eccCode, int16_t rows, int1
     }
     const std::string data = unescape(message, length);
     if (int(data.size()) > kMostInputBytes) return automatic ? kIdmTooLongInput : kIdmTooLongForSize;
-    if (!encodeEcc200(data, sizeRequest)) return automatic ? kIdmTooLong : kIdmTooLongForSize;
+    if (!encodeEcc200(data, sizeRequest, gs1 == 1)) return automatic ? kIdmTooLong : kIdmTooLongForSize;
     if (rowsOut) *rowsOut = int16_t(g_symbol.rows);
     if (colsOut) *colsOut = int16_t(g_symbol.cols);
     return 0;

@@ -34,8 +34,9 @@ int16_t IDM_self_test();
 // rows x cols: a fixed ECC 200 size, or 0 x 0 for the smallest square.
 // With ECC 200 the message may hold the escapes "~~" (one tilde) and "~@"
 // (a NUL byte); any other tilde stands for itself.
+// gs1 = 1: every GS byte (29) is encoded as FNC1, a leading one marking GS1 data.
 // Returns 0 with the symbol size in rowsOut x colsOut, or a code above.
-int16_t IDM_enc_complete(int16_t dataFormat, int16_t eccCode, int16_t rows, int16_t cols, int16_t reserved0,
+int16_t IDM_enc_complete(int16_t dataFormat, int16_t eccCode, int16_t rows, int16_t cols, int16_t gs1,
                          int16_t reserved1, const char* message, int16_t* rowsOut, int16_t* colsOut,
                          int16_t length);
 

@@ -58,7 +58,8 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
 
     LinearEncoding e = EncodeLinear(s, message);
     if (e.error != 0) {
-        reportMessageError(app, e.error);
+        if (!e.errorText.empty()) reportMessageText(app, e.errorText);
+        else reportMessageError(app, e.error);
         if (e.secondBeep && app.ui) app.ui->beep();
         return;
     }

@@ -5,11 +5,13 @@
 
 namespace quillet {
 
-void reportMessageError(AppState& app, int code) {
+void reportMessageError(AppState& app, int code) { reportMessageText(app, messageText(code)); }
+
+void reportMessageText(AppState& app, const std::string& text) {
     if (app.ui) app.ui->beep();
     app.settings.symbolBuilt = false;
     if (app.settings.messageWarnings) {
-        if (app.ui) app.ui->messageBox(messageText(code), app.appTitle, platform::Buttons::Ok);
+        if (app.ui) app.ui->messageBox(text, app.appTitle, platform::Buttons::Ok);
     } else if (app.clipboard) {
         app.clipboard->empty();
     }

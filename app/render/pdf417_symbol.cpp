@@ -49,8 +49,14 @@ void BuildPdf417Symbol(AppState& app, const std::string& message) {
     }
 
     std::string text = message;
-    ConvertPdfCharacterSet(text, o.pdfCharacterSet, s.characterSet);
-    std::optional<PdfCodewordString> data = EncodePdf417Data(text, o.pdfCompaction);
+    std::optional<PdfCodewordString> data;
+    // UTF-8 text goes as its bytes, announced by ECI 26, whatever the mode.
+    if (s.utf8Text) {
+        data = CompactWithEci(26, text);
+    } else {
+        ConvertPdfCharacterSet(text, o.pdfCharacterSet, s.characterSet);
+        data = EncodePdf417Data(text, o.pdfCompaction);
+    }
     if (!data) return reportMessageError(app, kPdfInvalidCharacters);
 
     const int mwU = Pdf417ModuleUnits(s.pdfModuleWidth);

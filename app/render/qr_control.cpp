@@ -28,8 +28,22 @@ struct QrFree {
 };
 using QrPtr = std::unique_ptr<QRcode, QrFree>;
 
+// The message as 8-bit data after an ECI designator.
+QrPtr encodeWithEci(const QrMakerControl& qr) {
+    QRinput* input = QRinput_new2(0, QRecLevel(qr.eccLevel));
+    if (!input) return nullptr;
+    QRcode* c = nullptr;
+    if (QRinput_appendECIheader(input, unsigned(qr.eci)) == 0 &&
+        QRinput_append(input, QR_MODE_8, int(qr.message.size()),
+                       reinterpret_cast<const unsigned char*>(qr.message.data())) == 0)
+        c = QRcode_encodeInput(input);
+    QRinput_free(input);
+    return QrPtr(c);
+}
+
 QrPtr encodeModel2(const QrMakerControl& qr, bool asBytes) {
     const auto level = QRecLevel(qr.eccLevel);
+    if (qr.eci > 0) return encodeWithEci(qr);
     if (asBytes)
         return QrPtr(QRcode_encodeData(int(qr.message.size()),
                                        reinterpret_cast<const unsigned char*>(qr.message.data()), 0, level));
@@ -161,6 +175,10 @@ bool qrSetProperty(QrMakerControl& qr, int dispid, const DispValue& v) {
         if (!wholeNumber(v, 0, 3, n)) return false;
         qr.orientation = n;
         return true;
+    case kQrDispEci:
+        if (!wholeNumber(v, 0, 999999, n)) return false;
+        qr.eci = n;
+        return true;
     default: return false;
     }
 }
@@ -175,6 +193,7 @@ bool qrGetProperty(const QrMakerControl& qr, int dispid, DispValue& v) {
     case kQrDispEccLevel: v = DispValue::int32(qr.eccLevel); return true;
     case kQrDispQuietZone: v = DispValue::int32(qr.quietZone); return true;
     case kQrDispOrientation: v = DispValue::int32(qr.orientation); return true;
+    case kQrDispEci: v = DispValue::int32(qr.eci); return true;
     case kQrDispModuleSize: v = DispValue::single(qr.moduleSize); return true;
     case kQrDispSizeAdjust: v = DispValue::real(qr.sizeAdjust); return true;
     case kQrDispText: v = DispValue::string(qr.message); return true;

@@ -41,6 +41,7 @@ enum QrDispId : int {
     kQrDispWriteMetafile = 20, // method (0, path, 0): encode and write the file
     kQrDispPicture = 21,       // read: the last symbol's metafile (bytes, without the placeable header)
     kQrDispModules = 22,       // read: its modules upright, a byte each row by row (1 dark), side x side
+    kQrDispEci = 23,           // ECI designator put before the data, 0 none; Micro QR has no ECI
 };
 
 enum QrStatus : int16_t {
@@ -62,6 +63,7 @@ struct QrMakerControl {
     int eccLevel = 1;
     int model = 2;
     int orientation = 0;
+    int eci = 0;
     std::string message;
     bool messageIsBytes = false;  // last set through kQrDispBytes
     int16_t status = kQrNothingMade;

@@ -55,6 +55,8 @@ TEST(QrControl, PropertyTypesAndRanges) {
              Case{kQrDispSizeAdjust, DispValue::real(std::numeric_limits<double>::infinity()), false},
              Case{kQrDispText, DispValue::string("abc"), true}, Case{kQrDispText, DispValue::bytes("abc"), false},
              Case{kQrDispBytes, DispValue::bytes(std::string("a\0b", 3)), true},
+             Case{kQrDispEci, DispValue::int32(26), true}, Case{kQrDispEci, DispValue::int32(999999), true},
+             Case{kQrDispEci, DispValue::int32(-1), false}, Case{kQrDispEci, DispValue::int32(1000000), false},
              Case{kQrDispStatus, DispValue::int16(0), false}, Case{99, DispValue::int16(0), false},
          }) {
         QrMakerControl qr;

@@ -63,6 +63,8 @@ void BuildQrSymbol(AppState& app) {
     qrSetProperty(qr, kQrDispModel, DispValue::int32(s.qr.qrModel));
     qrSetProperty(qr, kQrDispOrientation, DispValue::int32(s.orientation));
     if (s.orientation == Vertical270) qrSetProperty(qr, kQrDispOrientation, DispValue::int16(3));
+    // UTF-8 text says so with ECI 26, which Micro QR cannot carry.
+    qrSetProperty(qr, kQrDispEci, DispValue::int32(s.utf8Text && s.qr.qrModel != 3 ? 26 : 0));
     if (s.message.find('\0') != std::string::npos)
         qrSetProperty(qr, kQrDispBytes, DispValue::bytes(s.message));
     else

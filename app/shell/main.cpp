@@ -17,7 +17,7 @@
 //
 // After the execute strings, --serve runs the automation server until a
 // client closes its conversation after [APPEXIT]; --batch builds one symbol
-// per line of FILE and --count N builds N numbers of the numbering series,
+// per line of FILE (per row of FILE.csv, whose header names its columns) and --count N builds N numbers of the numbering series,
 // each saved under PATTERN with the label number in place of its '#'s.
 // A batch exits with 1 when any label failed. --has-display tells a script
 // whether the window would open.
@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "app/automation/automation_server.h"
+#include "app/automation/batch_csv.h"
 #include "app/automation/batch_run.h"
 #include "app/automation/config_file.h"
 #include "app/automation/dde_link.h"
@@ -39,7 +40,6 @@
 #include "app/model/app_state.h"
 #include "app/window/desktop_start.h"
 #include "platform/clipboard.h"
-#include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/user_interface.h"
@@ -55,7 +55,9 @@ const char kUsage[] =
     "  --idle-timeout SECONDS  with --serve: drop a connection idle this long (default 60, 0 never)\n"
     "  --max-connections N     with --serve: at most N connections; a new one replaces the one\n"
     "                    idle longest (default 256)\n"
-    "  --batch FILE      build one symbol per line of FILE and save it (needs --output)\n"
+    "  --batch FILE      build one symbol per line of FILE and save it (needs --output);\n"
+    "                    FILE.csv: a header row names the columns message, comment,\n"
+    "                    supplement and file (the output name, else --output)\n"
     "  --count N         build N numbers of the incremental numbering series (needs --output)\n"
     "  --output PATTERN  file name of each label; a run of '#' becomes the label number\n"
     "  --has-display     exit with 0 when the window can open here, 1 when not\n"
@@ -98,9 +100,11 @@ void checkLabelOptions(CommandLine& cl) {
     if (!cl.error.empty()) return;
     if (!cl.batchFile.empty() && cl.count != 0) cl.error = "--batch and --count cannot be combined";
     else if (batch && cl.serve) cl.error = "--serve cannot be combined with --batch or --count";
-    else if (batch && cl.outputPattern.empty()) cl.error = "--batch and --count need --output PATTERN";
+    // CSV label data may name every output in its file column.
+    else if (batch && cl.outputPattern.empty() && !quillet::isCsvBatchFile(cl.batchFile))
+        cl.error = "--batch and --count need --output PATTERN";
     else if (!batch && !cl.outputPattern.empty()) cl.error = "--output needs --batch FILE or --count N";
-    else if (batch && cl.outputPattern.find('#') == std::string::npos)
+    else if (batch && !cl.outputPattern.empty() && cl.outputPattern.find('#') == std::string::npos)
         cl.error = "--output PATTERN needs a run of '#' for the label number";
     else if (cl.serverTuned && !cl.serve) cl.error = "--idle-timeout and --max-connections need --serve";
 }
@@ -203,16 +207,16 @@ bool runLabels(quillet::AppState& app, const CommandLine& cl) {
         std::fprintf(stderr, "quillet: %s: %s\n", cl.batchFile.c_str(), reason.c_str());
         return false;
     }
-    const quillet::BatchResult result =
-        quillet::runBatchLines(app, quillet::indexTextLines(std::move(bytes)), cl.outputPattern);
+    const quillet::BatchResult result = quillet::isCsvBatchFile(cl.batchFile)
+        ? quillet::runBatchCsv(app, bytes, cl.outputPattern)
+        : quillet::runBatchLines(app, quillet::indexTextLines(std::move(bytes)), cl.outputPattern);
     reportBatch(result, cl.batchFile + " line");
     return result.failures.empty();
 }
 
-// Execute strings arrive as UTF-8 and are run in the ANSI code page.
-// True when the execute was refused.
+// Execute strings arrive as UTF-8. True when the execute was refused.
 bool executeRefused(quillet::AppState& app, const std::string& utf8) {
-    return quillet::LinkExecute(app, platform::utf8ToAnsi(utf8)) == quillet::ExecuteResult::Refused;
+    return quillet::LinkExecuteUtf8(app, utf8) == quillet::ExecuteResult::Refused;
 }
 
 // Only the headless program takes execute strings, serves or runs batches.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/commands/option_commands.h"
+#include "app/commands/utf8_character_set.h"
 #include "app/model/app_state.h"
 
 namespace quillet {
@@ -117,6 +118,10 @@ std::vector<OptionEntry> makeEntries() {
          [](AppState& a) { setPrinterWarnings(a, !a.settings.printerWarnings); }, nullptr},
         {kPreferences, "Fix Driver &Incompatibility Problems", [](S s) { return s.fixDriverIncompatibility; },
          [](AppState& a) { setFixDriver(a, !a.settings.fixDriverIncompatibility); }, nullptr},
+        {kPreferences, "&UTF-8 Text in QR Code, Data Matrix, Aztec and PDF417", [](S s) { return s.utf8Text; },
+         [](AppState& a) { setUtf8Text(a, !a.settings.utf8Text); }, nullptr},
+        {kPreferences, "&GS1 Element Strings in Data Matrix", [](S s) { return s.gs1Mode; },
+         [](AppState& a) { setGs1Mode(a, !a.settings.gs1Mode); }, nullptr},
     };
     e.insert(e.end(), rest.begin(), rest.end());
     return e;
