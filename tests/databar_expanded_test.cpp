@@ -55,6 +55,9 @@ const Readable kReadable[] = {
     {"[RSSEXPS][RSSSEGMENTS=6][MESSAGE='91' '7777777777777777777777777777777777777777' 'ABCDEFabcdef']",
      "(91)7777777777777777777777777777777777777777ABCDEFabcdef"},
     {"[GS1-DATABAR-EXPANDED-STACKED][DATABARSEGMENTS=22][MESSAGE='10ABC123' 128 '21XYZ']", "(10)ABC123(21)XYZ"},
+    // Element strings as people write them.
+    {"[RSSEXP][MESSAGE='(01)09501101530003(17)260101']", "(01)09501101530003(17)260101"},
+    {"[RSSEXPS][DATABARSEGMENTS=4][MESSAGE='(10)AB12(21)XYZ(17)251231']", "(10)AB12(21)XYZ(17)251231"},
 };
 
 class ExpandedByCommand : public ::testing::TestWithParam<Readable> {};
@@ -154,6 +157,16 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"[RSSEXPS][DATABARSEGMENTS=2][COMPOSITE=10ABC][MESSAGE='10AB']", 40},
                       Refusal{"[RSSEXP][COMPOSITE=" + std::string(339, '1') + "][MESSAGE='10AB']", 37},
                       Refusal{"[RSSEXPS][COMPOSITE=10AB~][MESSAGE='10AB']", 37}));
+
+// A faulty element string is refused with the fault its AI check names.
+TEST(ExpandedElementString, FaultNamesTheAi) {
+    for (const char* select : {"[RSSEXP]", "[RSSEXPS]"}) {
+        Session session;
+        EXPECT_FALSE(session.run(std::string(select) + "[MESSAGE='(01)09501101530004(17)260101'][BUILD/COPY]"));
+        EXPECT_EQ(session.lastMessage(), "GS1 AI (01): the check digit is 4, it should be 3") << select;
+        EXPECT_FALSE(session.app.settings.symbolBuilt) << select;
+    }
+}
 
 }  // namespace
 }  // namespace quillet

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/encode/gs1_element_string.h"
 #include "app/model/app_state.h"
 #include "app/render/builders.h"
 #include "app/render/databar_drawing.h"
@@ -70,7 +71,14 @@ ExpandedOutput callLibrary(const std::string& message, const std::string& compos
 
 void BuildDataBarExpandedSymbol(AppState& app, BuilderKind variant) {
     SymbolSettings& s = app.settings;
-    const std::string& message = s.message;
+    // An element string becomes its AIs and data with GS after each
+    // variable-length field that another follows.
+    std::string message = s.message;
+    if (isGs1ElementString(message)) {
+        const Gs1ElementString parsed = parseGs1ElementString(message);
+        if (!parsed.error.empty()) { reportMessageText(app, parsed.error); return; }
+        message = gs1Data(parsed.elements, '\x1d');
+    }
     const std::string& composite = s.supplement;
     if (message.empty()) { reportMessageError(app, kExpandedMessageInvalid); return; }
     if (composite.size() > kMaxComposite) { reportMessageError(app, kCompositeInvalid); return; }
