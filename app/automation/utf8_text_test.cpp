@@ -14,7 +14,7 @@ namespace {
 
 const std::string kRefusal =
     "The text holds characters that the ANSI code page cannot hold: U+65E5, U+672C. Only QR Code, Data Matrix, "
-    "Aztec Code and PDF417 carry them, with the UTF-8 character set on (Options menu, [UTF8=ON]).";
+    "Aztec Code and PDF417 carry them, with the UTF-8 character set on (Preferences menu, [UTF8=ON]).";
 
 struct Session : test::AppHarness {
     Session() {

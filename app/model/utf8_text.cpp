@@ -21,7 +21,7 @@ std::string outsideCodePageText(const std::vector<char32_t>& characters) {
     }
     return "The text holds characters that the ANSI code page cannot hold: " + names +
            ". Only QR Code, Data Matrix, Aztec Code and PDF417 carry them, with the UTF-8 character set on "
-           "(Options menu, [UTF8=ON]).";
+           "(Preferences menu, [UTF8=ON]).";
 }
 
 }  // namespace quillet
