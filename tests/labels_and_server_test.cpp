@@ -251,6 +251,16 @@ TEST_F(Labels, ConfigurationGivenAtStartUp) {
     EXPECT_NE(bad.err.find("no setting was changed"), std::string::npos) << bad.err;
 }
 
+// A connection once the spawned server listens; -1 when it never does.
+int connectWhenListening(const std::string& socketPath) {
+    int fd = -1;
+    for (int i = 0; i < 1000 && fd < 0; ++i) {
+        fd = test::connectTo(socketPath);
+        if (fd < 0) std::this_thread::sleep_for(10ms);
+    }
+    return fd;
+}
+
 std::string talk(int fd, const std::string& line) {
     const std::string out = line + "\n";
     if (send(fd, out.data(), out.size(), MSG_NOSIGNAL) != ssize_t(out.size())) return "send failed";
@@ -265,11 +275,7 @@ TEST_F(Labels, ServerAnswersUntilTheConversationAfterAppExitCloses) {
         const std::string socketPath = defaultPath ? path("quillet.sock") : path("own.sock");
         pid_ = spawn(defaultPath ? std::vector<std::string>{"--serve"} : std::vector<std::string>{"--serve", socketPath});
         ASSERT_GT(pid_, 0);
-        int fd = -1;
-        for (int i = 0; i < 1000 && fd < 0; ++i) {
-            fd = test::connectTo(socketPath);
-            if (fd < 0) std::this_thread::sleep_for(10ms);
-        }
+        int fd = connectWhenListening(socketPath);
         ASSERT_GE(fd, 0) << readFile(work_ / "stderr");
         struct stat st {};
         ASSERT_EQ(lstat(socketPath.c_str(), &st), 0);
@@ -296,11 +302,7 @@ TEST_F(Labels, ServerDropsConnectionsIdleForTheTimeGiven) {
     const std::string socketPath = path("idle.sock");
     pid_ = spawn({"--serve", socketPath, "--idle-timeout", "0.3", "--max-connections", "2"});
     ASSERT_GT(pid_, 0);
-    int fd = -1;
-    for (int i = 0; i < 1000 && fd < 0; ++i) {
-        fd = test::connectTo(socketPath);
-        if (fd < 0) std::this_thread::sleep_for(10ms);
-    }
+    int fd = connectWhenListening(socketPath);
     ASSERT_GE(fd, 0) << readFile(work_ / "stderr");
     EXPECT_EQ(talk(fd, "[CODE39]"), "ACK");
     char b;
@@ -322,11 +324,7 @@ TEST_F(Labels, ServerStopsCleanlyOnTerminate) {
     const std::string socketPath = path("t.sock");
     pid_ = spawn({"--serve", socketPath});
     ASSERT_GT(pid_, 0);
-    int fd = -1;
-    for (int i = 0; i < 1000 && fd < 0; ++i) {
-        fd = test::connectTo(socketPath);
-        if (fd < 0) std::this_thread::sleep_for(10ms);
-    }
+    int fd = connectWhenListening(socketPath);
     ASSERT_GE(fd, 0);
     EXPECT_EQ(talk(fd, "[CODE39]"), "ACK");
     kill(pid_, SIGTERM);
