@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     PatternTables t;
     buildPatternTables(t, s.symbology);
-    LinearJob job{t, s, message, s.supplement, {}, {}, 0, false};
+    LinearJob job{t, s, message, s.supplement, {}, {}, 0, false, {}};
     encodeLinearJob(job);
     if (job.error != 0) return 0;
 

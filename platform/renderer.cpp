@@ -115,6 +115,10 @@ double averageWidthPerEm(cairo_scaled_font_t* sf) {
 // Cairo and fontconfig keep font caches for the life of the process. Under
 // the leak checker they are released at exit so that real leaks stand out;
 // a normal build leaves them to the operating system.
+// Glyphs beyond cairo's fixed-point range (about 65,000 device pixels) make
+// it lose scaled fonts; no label text comes near, so such text is not drawn.
+constexpr double kLargestGlyph = 32768.0;
+
 void releaseFontCachesAtExit() {
 #ifdef QUILLET_LEAK_CHECKED
     static std::once_flag once;
@@ -194,7 +198,7 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
 
     double height = std::fabs(f.height * m.y.scale());
     if (f.height == 0) height = (dc.dpiY > 0 ? dc.dpiY : 96) * 12.0 / 72.0;
-    if (height < 0.5) return;
+    if (height < 0.5 || !(height <= kLargestGlyph)) return;
     std::string face(f.faceName, strnlen(f.faceName, sizeof f.faceName));
     if (face.empty()) face = "sans-serif";
 
@@ -215,6 +219,10 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
         cairo_set_font_size(cr, em);
         double natural = averageWidthPerEm(cairo_get_scaled_font(cr)) * em;
         stretch = std::fabs(f.width * m.x.scale()) / natural;
+    }
+    if (!(em <= kLargestGlyph && em * stretch <= kLargestGlyph)) {
+        cairo_restore(cr);
+        return;
     }
     cairo_matrix_t fm;
     cairo_matrix_init_scale(&fm, em * stretch, em);
