@@ -1,54 +1,195 @@
 #include "platform/file_output.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 
 namespace platform {
 
 namespace {
 
-bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
+WriteResult failure(int err) { return {false, std::strerror(err ? err : EIO)}; }
+
+// Closes fd; the first error of the write and the close is kept.
+WriteResult finish(int fd, bool written) {
+    int err = written ? 0 : (errno ? errno : EIO);
+    if (::close(fd) != 0 && !err) err = errno;
+    return err ? failure(err) : WriteResult{true, {}};
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void syncFolder(const std::string& path) {
+    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    (void)::fsync(dir);
+    ::close(dir);
+}
+
+// The target's permissions and owner carry over to its replacement. Only
+// the owner's change can fail for an ordinary user, and then the file is
+// simply theirs.
+void takeOver(int fd, const struct stat& old) {
+    (void)::fchown(fd, old.st_uid, old.st_gid);
+    (void)::fchmod(fd, old.st_mode & 07777);
+}
+
+// A file that is no regular file: written through, never replaced. A FIFO
+// is opened without waiting, so one without a reader is refused rather than
+// stalling the program.
+WriteResult writeInPlace(const std::string& target, const struct stat& st, const FileWriter& write) {
+    if (!S_ISCHR(st.st_mode) && !S_ISFIFO(st.st_mode))
+        return {false, S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file, device or FIFO"};
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return failure(errno);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    errno = 0;
+    return finish(fd, write(fd));
+}
+
+// A temporary beside target: an unnamed one where the file system has
+// them, else a fresh name created exclusively. `named` is empty for an
+// unnamed one.
+int openTemporary(const std::string& target, const ReplaceOptions& o, unsigned mode, std::string& named) {
+    named.clear();
+    if (o.unnamedFirst) {
+        const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (fd >= 0) return fd;
+        // Only a file system without them is a reason to go on.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        named = o.names(target);
+        const int fd = createExclusive(named, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    named.clear();
+    errno = EEXIST;
+    return -1;
+}
+
+// Gives the unnamed temporary a fresh name, refusing any name already
+// taken (linkat never follows what is at its new name).
+bool nameTemporary(int fd, const std::string& target, const ReplaceOptions& o, std::string& named) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        named = o.names(target);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+        if (errno == EEXIST) continue;
+        // Without /proc, the descriptor itself (a privilege of root).
+        if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, named.c_str(), AT_EMPTY_PATH) == 0) return true;
+        if (errno != EEXIST) break;
+    }
+    named.clear();
+    return false;
+}
+
+WriteResult replaceRegular(const std::string& target, const struct stat* old, const FileWriter& write,
+                           const ReplaceOptions& o) {
+    std::string named;
+    const int fd = openTemporary(target, o, old ? 0600 : 0666, named);
+    if (fd < 0) return failure(errno);
+    if (old) takeOver(fd, *old);
+    errno = 0;
+    bool ok = write(fd) && (!o.durable || ::fsync(fd) == 0);
+    int err = ok ? 0 : (errno ? errno : EIO);
+    if (ok && named.empty() && !nameTemporary(fd, target, o, named)) ok = false, err = errno;
+    if (::close(fd) != 0 && ok) ok = false, err = errno;
+    if (ok && ::rename(named.c_str(), target.c_str()) != 0) ok = false, err = errno;
+    if (!ok) {
+        if (!named.empty()) ::unlink(named.c_str());
+        return failure(err);
+    }
+    if (o.durable) syncFolder(target);
+    return {true, {}};
+}
+
+// The path a symbolic link finally leads to, so that the file is replaced
+// and the link kept; the path itself when it is no link or leads nowhere.
+std::string linkTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+}
+
+}  // namespace
+
+bool writeAll(int fd, const void* data, size_t size) {
+    const auto* p = static_cast<const uint8_t*>(data);
     size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t n = ::write(fd, p + done, size - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
         done += size_t(n);
     }
     return true;
 }
 
-bool writeAndClose(int fd, const std::vector<uint8_t>& bytes, bool cutToLength) {
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes);
-    if (ok && cutToLength) ok = ::ftruncate(fd, off_t(bytes.size())) == 0;
-    return ::close(fd) == 0 && ok;
+WriteResult overwriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    if (path.empty()) return failure(ENOENT);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return failure(errno);
+    return finish(fd, writeAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0);
 }
 
-}  // namespace
-
-bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    return writeAndClose(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666), bytes, false);
+std::string randomTemporaryName(const std::string& target) {
+    uint64_t r = 0;
+    if (::getrandom(&r, sizeof r, 0) != ssize_t(sizeof r)) {
+        // Unpredictable enough without the kernel's generator; the exclusive
+        // open is what keeps it safe.
+        static uint64_t counter = 0;
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        r = (uint64_t(::getpid()) << 40) ^ (uint64_t(now.tv_sec) << 30) ^ uint64_t(now.tv_nsec) ^ (++counter << 20);
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(r));
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    return folder + "." + name + "." + hex + ".tmp";
 }
 
-bool overwriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    return writeAndClose(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666), bytes, true);
+int createExclusive(const std::string& path, unsigned mode) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
 }
 
-bool replaceFile(const std::string& target, const std::function<bool(const std::string&)>& write) {
-    if (target.empty()) return false;
-    // The process id keeps two programs saving under one name apart.
-    const std::string temporary = target + ".part" + std::to_string(::getpid());
-    if (write(temporary) && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
-    ::unlink(temporary.c_str());
-    return false;
+WriteResult replaceFile(const std::string& target, const FileWriter& write, const ReplaceOptions& options) {
+    if (target.empty()) return failure(ENOENT);
+    const std::string path = linkTarget(target);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) return failure(errno);
+        return replaceRegular(path, nullptr, write, options);
+    }
+    if (!S_ISREG(st.st_mode)) return writeInPlace(path, st, write);
+    return replaceRegular(path, &st, write, options);
 }
 
-bool replaceFileBytes(const std::string& target, const std::vector<uint8_t>& bytes) {
-    return replaceFile(target, [&](const std::string& temporary) { return writeFileBytes(temporary, bytes); });
+WriteResult replaceFileBytes(const std::string& target, const std::vector<uint8_t>& bytes,
+                             const ReplaceOptions& options) {
+    return replaceFile(target, [&](int fd) { return writeAll(fd, bytes); }, options);
 }
 
 }  // namespace platform

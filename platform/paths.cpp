@@ -18,19 +18,38 @@ std::string programFolder() {
     return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
+namespace {
+
+std::string inFolder(std::string folder, const std::string& name) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder + (folder.back() == '/' ? "" : "/") + name;
+}
+
+}  // namespace
+
+std::string createScratchFile(const std::vector<ScratchPlace>& places) {
+    for (const ScratchPlace& place : places) {
+        std::string path = inFolder(place.folder, place.pattern);
+        // mkstemps creates the file exclusively, mode 0600.
+        const int fd = mkstemps(path.data(), 4);
+        if (fd < 0) continue;
+        close(fd);
+        return path;
+    }
+    if (places.empty()) return {};
+    // Nowhere to write: every build reports the failure, and no other
+    // process shares this name.
+    std::string path = inFolder(places.back().folder, places.back().pattern);
+    const size_t x = path.find("XXXXXX");
+    if (x != std::string::npos) path.replace(x, 6, std::to_string(getpid()));
+    return path;
+}
+
 std::string chooseScratchMetafilePath() {
     const char* env = std::getenv("TMPDIR");
-    std::string dir = env && *env ? env : "/tmp";
-    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    std::string name = dir + "/QLTXXXXXX.tmp";
-    int fd = mkstemps(name.data(), 4);
-    if (fd < 0) {
-        std::string folder = programFolder();
-        return folder + (folder.back() == '/' ? "" : "/") + "~zelqtmp.wmf";
-    }
-    close(fd);
-    unlink(name.c_str());
-    return name.substr(0, name.size() - 3) + "WMF";
+    return createScratchFile({{env && *env ? env : "/tmp", "QLTXXXXXX.WMF"},
+                              {"/tmp", "QLTXXXXXX.WMF"},
+                              {programFolder(), "~zelqtmpXXXXXX.wmf"}});
 }
 
 const std::string& scratchMetafilePath() {

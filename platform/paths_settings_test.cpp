@@ -1,5 +1,6 @@
 // Program folder, scratch path, library loading, settings store, clipboard.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -21,28 +22,56 @@ TEST(Paths, ScratchMetafilePath) {
         std::string expectedFolder;
     } cases[] = {
         {testing::TempDir(), testing::TempDir()},
-        {"/nonexistent-folder", platform::programFolder() + "/"},
+        // A temporary folder that takes no file falls back to /tmp, never
+        // to a name every instance would share.
+        {"/nonexistent-folder", "/tmp/"},
+        {"/proc/version", "/tmp/"},
     };
     const char* saved = std::getenv("TMPDIR");
     std::string keep = saved ? saved : "";
     for (const Case& c : cases) {
         setenv("TMPDIR", c.tmpdir.c_str(), 1);
-        std::string path = platform::chooseScratchMetafilePath();
+        const std::string path = platform::chooseScratchMetafilePath();
+        const std::string other = platform::chooseScratchMetafilePath();
         ASSERT_EQ(path.rfind(c.expectedFolder, 0), 0u) << path;
         std::string name = path.substr(c.expectedFolder.size());
-        if (c.tmpdir == "/nonexistent-folder") {
-            EXPECT_EQ(name, "~zelqtmp.wmf");
-        } else {
-            EXPECT_EQ(name.substr(0, 3), "QLT");
-            EXPECT_EQ(name.substr(name.size() - 4), ".WMF");
-            EXPECT_NE(access(path.c_str(), F_OK), 0) << "the temporary file is gone";
-            std::string tmp = path.substr(0, path.size() - 3) + "tmp";
-            EXPECT_NE(access(tmp.c_str(), F_OK), 0);
+        EXPECT_EQ(name.substr(0, 3), "QLT") << path;
+        EXPECT_EQ(name.size(), 13u) << path;
+        EXPECT_EQ(name.substr(name.size() - 4), ".WMF") << path;
+        EXPECT_NE(path, other) << "each choice is a fresh name";
+        for (const std::string& p : {path, other}) {
+            struct stat st {};
+            ASSERT_EQ(lstat(p.c_str(), &st), 0) << p << ": the file is kept, so the name stays taken";
+            EXPECT_TRUE(S_ISREG(st.st_mode)) << p;
+            EXPECT_EQ(st.st_mode & 0777, 0600u) << p << ": private to its owner";
+            unlink(p.c_str());
         }
     }
     if (saved) setenv("TMPDIR", keep.c_str(), 1);
     else unsetenv("TMPDIR");
     EXPECT_EQ(&platform::scratchMetafilePath(), &platform::scratchMetafilePath());
+}
+
+TEST(Paths, ScratchFileFallsBackToAFreshNameBesideTheProgram) {
+    const std::string dir = testing::TempDir() + "quillet-scratch-" + std::to_string(getpid());
+    mkdir(dir.c_str(), 0700);
+    const std::vector<platform::ScratchPlace> places = {
+        {"/nonexistent-folder", "QLTXXXXXX.WMF"}, {"/proc/version", "QLTXXXXXX.WMF"}, {dir, "~zelqtmpXXXXXX.wmf"}};
+    const std::string a = platform::createScratchFile(places), b = platform::createScratchFile(places);
+    for (const std::string& p : {a, b}) {
+        ASSERT_EQ(p.rfind(dir + "/~zelqtmp", 0), 0u) << p;
+        EXPECT_EQ(p.size(), dir.size() + 19) << p;
+        struct stat st {};
+        ASSERT_EQ(stat(p.c_str(), &st), 0) << p;
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << p;
+    }
+    EXPECT_NE(a, b);
+    // With no place at all, a name of this process's own that is not there.
+    const std::string none = platform::createScratchFile({{"/nonexistent-folder", "~zelqtmpXXXXXX.wmf"}});
+    EXPECT_EQ(none, "/nonexistent-folder/~zelqtmp" + std::to_string(getpid()) + ".wmf");
+    unlink(a.c_str());
+    unlink(b.c_str());
+    rmdir(dir.c_str());
 }
 
 TEST(Paths, LoadsLibrariesByName) {

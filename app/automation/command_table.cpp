@@ -9,6 +9,7 @@
 #include "app/automation/config_file.h"
 #include "app/automation/execute_string.h"
 #include "app/automation/message_file.h"
+#include "app/automation/numbering.h"
 #include "app/commands/option_commands.h"
 #include "app/commands/select_symbology.h"
 #include "app/commands/utf8_character_set.h"
@@ -115,7 +116,7 @@ bool stepMessage(AppState& app, int delta) {
     if (!app.window.nextPrevVisible) return false;
     const bool stepped = StepMessage(app, delta);
     BuildCopy(app);
-    return stepped && !app.settings.numbering.endReached;
+    return stepped;
 }
 
 bool incEnable(AppState& app, int) {
@@ -665,8 +666,11 @@ bool incNumber(AppState& app, const std::string& v, int which) {
     if (!n) return false;
     NumberingOptions& num = app.settings.numbering;
     switch (which) {
-    case IncStart: num.incStart = *n; break;
-    case IncValue: num.incValue = *n; break;
+    case IncStart:
+    case IncValue:
+        if (!exactCounter(*n)) return false;
+        (which == IncStart ? num.incStart : num.incValue) = *n;
+        break;
     default:
         if (*n < 0 || *n > kIncWidthLimit) return false;
         num.incWidth = *n;

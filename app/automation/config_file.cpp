@@ -1,12 +1,5 @@
 #include "app/automation/config_file.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "app/automation/config_record.h"
 #include "app/automation/file_bytes.h"
 #include "app/automation/message_file.h"
@@ -15,6 +8,7 @@
 #include "app/model/app_state.h"
 #include "app/model/symbol_fields.h"
 #include "app/render/build_copy.h"
+#include "platform/file_output.h"
 
 namespace quillet {
 
@@ -30,66 +24,6 @@ void tell(AppState& app, const std::string& text) {
     if (!app.ui) return;
     app.ui->beep();
     app.ui->messageBox(text, app.appTitle, platform::Buttons::Ok);
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += size_t(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Writes a temporary file beside path and renames it over path, so readers
-// see either the old file or the whole new one.
-bool replaceFile(const std::string& path, const std::string& bytes, std::string& reason) {
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    // A replaced file keeps its permissions.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) (void)::fchmod(fd, st.st_mode & 07777);
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    int err = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        reason = std::strerror(err);
-        return false;
-    }
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
-    return true;
 }
 
 void setCaption(AppState& app, const std::string& path) {
@@ -111,9 +45,15 @@ std::string configFileName(const std::string& path) {
 }
 
 bool SaveConfiguration(AppState& app, const std::string& path) {
-    std::string reason;
-    if (path.empty() || !replaceFile(path, configurationText(recordFromSettings(app)), reason)) {
-        tell(app, "Cannot save the configuration as \"" + path + "\": " + (reason.empty() ? "no file name" : reason) + ".");
+    const std::string text = configurationText(recordFromSettings(app));
+    platform::ReplaceOptions options;
+    options.durable = true;
+    const platform::WriteResult saved =
+        path.empty() ? platform::WriteResult{false, "no file name"}
+                     : platform::replaceFile(path, [&](int fd) { return platform::writeAll(fd, text.data(), text.size()); },
+                                             options);
+    if (!saved) {
+        tell(app, "Cannot save the configuration as \"" + path + "\": " + saved.reason + ".");
         return false;
     }
     setCaption(app, path);
@@ -171,7 +111,6 @@ void applyConfiguration(AppState& app, const ConfigRecord& r, const std::string&
     n.currentLine = 0;
     n.messageFileOpen = false;
     n.incSuspended = false;
-    n.endReached = false;
     app.window.closeMsgFileEnabled = false;
 
     n.messageFilePath = r.messageFilePath;

@@ -46,9 +46,11 @@ bool OpenMessageFile(AppState& app, const std::string& path) {
         n.incEnabled = false;
         n.incSuspended = true;
     }
-    StepMessage(app, 0);
+    // The flag tells whether this build, not an earlier one, gave a symbol.
+    app.settings.symbolBuilt = false;
+    const bool stepped = StepMessage(app, 0);
     BuildCopy(app);
-    return true;
+    return stepped && app.settings.symbolBuilt;
 }
 
 bool OpenMessageFileCommand(AppState& app) {

@@ -8,7 +8,8 @@ namespace quillet {
 struct AppState;
 
 // Loads the file's lines, shows Next/Prev, makes line 1 the message and
-// builds. False when the file cannot be read.
+// builds. False when the file cannot be read, or when it has no first line
+// or that line gives no symbol (the file stays open then).
 bool OpenMessageFile(AppState& app, const std::string& path);
 // The "Open Message File" menu command: asks for the file, starting at the
 // last one opened. False when cancelled or unreadable.
@@ -20,7 +21,8 @@ bool ReadMessageFromFile(AppState& app, const std::string& path);
 void CloseMessageFile(AppState& app);
 // Moves delta (+1 Next, -1 Previous, 0 recompute) through the message file
 // or the numbering series and sets the message. False when the step would
-// leave the message file (nothing changes then).
+// leave the message file or the counter's exact range (nothing changes
+// then).
 bool StepMessage(AppState& app, int delta);
 
 }  // namespace quillet

@@ -46,6 +46,13 @@ size_t digitCount(double number) {
 
 }  // namespace
 
+bool exactCounter(double number) { return std::fabs(number) <= kMaxExactCounter; }
+
+std::string counterLimitText() {
+    return "Warning! - The counter cannot go beyond 9007199254740991 (or below -9007199254740991) and stay exact; "
+           "the message was not changed.";
+}
+
 std::string formatCounter(double number, double width) {
     const double w = wholeDigits(width);
     std::string text = formatNumber(number, std::string(size_t(w) + 1, '0'));
@@ -114,18 +121,24 @@ LineMessage messageFromLine(const std::string& line, int symbology) {
 bool StepMessage(AppState& app, int delta) {
     NumberingOptions& n = app.settings.numbering;
     if (n.incEnabled) {
-        n.incStart += delta * n.incValue;
+        const double next = n.incStart + delta * n.incValue;
+        if (!exactCounter(next)) {
+            if (app.ui) {
+                app.ui->beep();
+                app.ui->messageBox(counterLimitText(), app.appTitle, platform::Buttons::Ok);
+            }
+            return false;
+        }
+        n.incStart = next;
         const std::string text = numberedMessage(n);
         if (n.incTarget == IncTargetSupplement) setSupplement(app, text);
         else setMessage(app, text);
         return true;
     }
     if (!n.messageFileOpen) return false;
-    n.endReached = false;
     const long next = long(n.currentLine) + delta;
     const long count = long(std::min<size_t>(n.messageLines.count, size_t(std::max(n.messageLineCount, 0))));
     if (next < 1 || next > count) {
-        n.endReached = true;
         if (app.ui) app.ui->beep();
         return false;
     }
@@ -138,6 +151,7 @@ bool StepMessage(AppState& app, int delta) {
 
 std::optional<std::string> numberingDialogWarning(const NumberingDialogValues& v) {
     if (!v.enabled) return std::nullopt;
+    if (!exactCounter(v.start) || !exactCounter(v.increment)) return counterLimitText();
     const double digits = wholeDigits(v.digits);
     if (digits > 0 && digits < double(digitCount(v.start)))
         return "Warning! - Number of Digits specified is less than the number of digits in the Starting Number";

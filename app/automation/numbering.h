@@ -11,6 +11,14 @@ namespace quillet {
 
 struct AppState;
 
+// From 2^53 on a double no longer holds every whole number, so steps would
+// repeat or skip serial numbers; such counters (and infinities, NaN) are
+// refused.
+inline constexpr double kMaxExactCounter = 9007199254740991.0;  // 2^53 - 1
+bool exactCounter(double number);
+// The warning shown when a step would leave the exact range.
+std::string counterLimitText();
+
 // The counter as a whole number with at least width + 1 digits; with a
 // width above 0 only the rightmost width characters, so the counter wraps
 // at 10^width. Widths are rounded to whole digits.

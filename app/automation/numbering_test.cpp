@@ -2,6 +2,7 @@
 // language as a client drives them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -75,6 +76,23 @@ TEST_F(Numbering, SeriesThroughTheCommandLanguage) {
         {"closing the file resumes numbering",
          "[CODE128][INCSTART=8][INCENABLE][OPENMSGFILE(" + words + ")]",
          {{"", true, "ALPHA", ""}, {"[CLOSEMSGFILE]", true, "8", ""}, {"[NEXT]", true, "9", ""}}},
+        {"numbering resumed after the file's end steps again",
+         "[CODE128][INCSTART=8][INCENABLE][OPENMSGFILE(" + words + ")]",
+         {{"[NEXT]", true, "BETA", ""}, {"[NEXT]", false, "BETA", ""}, {"[CLOSEMSGFILE]", true, "8", ""},
+          {"[NEXT]", true, "9", ""}}},
+        {"a new file after the end steps again", "[CODE128][OPENMSGFILE(" + words + ")]",
+         {{"[NEXT]", true, "BETA", ""}, {"[NEXT]", false, "BETA", ""}, {"[OPENMSGFILE(" + words + ")]", true, "ALPHA", ""},
+          {"[NEXT]", true, "BETA", ""}}},
+        {"the counter stops where it would stop being exact", "[CODE128][INCSTART=9007199254740990][INCENABLE]",
+         {{"[NEXT]", true, "9007199254740991", ""}, {"[NEXT]", false, "9007199254740991", ""},
+          {"[PREVIOUS]", true, "9007199254740990", ""}}},
+        {"and below zero", "[CODE128][INCSTART=-9007199254740990][INCENABLE]",
+         {{"[PREVIOUS]", true, "-9007199254740991", ""}, {"[PREVIOUS]", false, "-9007199254740991", ""}}},
+        {"a step that overflows is refused", "[CODE128][INCSTART=9007199254740991][INCVALUE=-9007199254740991][INCENABLE]",
+         {{"[PREVIOUS]", false, "9007199254740991", ""}, {"[NEXT]", true, "0", ""}}},
+        {"starts and steps beyond the exact range are refused", "[CODE128][INCSTART=5][INCENABLE]",
+         {{"[INCSTART=9007199254740992]", false, "5", ""}, {"[INCVALUE=1E300]", false, "5", ""},
+          {"[INCSTART=-9007199254740992]", false, "5", ""}, {"[NEXT]", true, "6", ""}}},
         {"no series: Next is refused", "[CODE128][MESSAGE='X']", {{"[NEXT]", false, "X", ""}}},
         {"disabling without a message file is refused", "[CODE128][INCENABLE]",
          {{"[INCDISABLE]", false, "1", ""}, {"[NEXT]", false, "1", ""}}},
@@ -85,13 +103,74 @@ TEST_F(Numbering, SeriesThroughTheCommandLanguage) {
         a.run(c.setup);
         for (const Step& step : c.steps) {
             const int beepsBefore = a.ui.beeps;
-            if (!step.execute.empty()) EXPECT_EQ(a.run(step.execute), step.accepted) << c.what << " " << step.execute;
+            if (!step.execute.empty()) {
+                EXPECT_EQ(a.run(step.execute), step.accepted) << c.what << " " << step.execute;
+            }
             EXPECT_EQ(a.s().message, step.message) << c.what << " " << step.execute;
             EXPECT_EQ(a.s().supplement, step.supplement) << c.what << " " << step.execute;
-            // Stepping past the end of a message file beeps.
-            if (a.s().numbering.endReached) EXPECT_GT(a.ui.beeps, beepsBefore) << c.what;
+            // A refused step through a series beeps.
+            const bool series = a.s().numbering.messageFileOpen || a.s().numbering.incEnabled;
+            if (!step.accepted && series && step.execute.rfind("[INC", 0) != 0) {
+                EXPECT_GT(a.ui.beeps, beepsBefore) << c.what << " " << step.execute;
+            }
         }
     }
+}
+
+TEST_F(Numbering, CounterBeyondTheExactRangeIsReportedAndKeepsTheMessage) {
+    struct Case {
+        const char* what;
+        NumberingDialogValues v;
+    } cases[] = {
+        {"start of 2^53", {9007199254740992.0, 1, 0, "", "", IncTargetMessage, true}},
+        {"infinite step", {1, INFINITY, 0, "", "", IncTargetMessage, true}},
+        {"not a number", {NAN, 1, 0, "", "", IncTargetMessage, true}},
+    };
+    for (const auto& c : cases) {
+        Session a;
+        a.run("[CODE128][MESSAGE='BEFORE']");
+        const auto warning = applyNumberingDialog(a.app, c.v);
+        ASSERT_TRUE(warning.has_value()) << c.what;
+        EXPECT_EQ(*warning, counterLimitText()) << c.what;
+        EXPECT_FALSE(a.s().numbering.incEnabled) << c.what;
+        EXPECT_EQ(a.s().message, "BEFORE") << c.what;
+    }
+    // A counter that reaches the limit by stepping says so once per refused step.
+    Session a;
+    ASSERT_TRUE(a.run("[CODE128][INCSTART=9007199254740991][INCENABLE]"));
+    a.ui.messages.clear();
+    EXPECT_FALSE(a.run("[NEXT]"));
+    ASSERT_EQ(a.ui.messages.size(), 1u);
+    EXPECT_EQ(a.ui.messages[0].text, counterLimitText());
+    EXPECT_EQ(a.s().numbering.incStart, 9007199254740991.0);
+}
+
+TEST_F(Numbering, OpeningAFileIsRefusedWhenItsFirstLineGivesNoSymbol) {
+    struct Case {
+        const char* what;
+        std::string setup, lines;
+        bool accepted;
+        bool built;  // with no line the message before is built again
+    } cases[] = {
+        {"good first line", "[CODE128]", "ONE\nTWO\n", true, true},
+        {"first line not a UPC-A message", "[UPCA]", "NOT DIGITS\n036000291452\n", false, false},
+        {"no first line", "[CODE128][MESSAGE='OLD']", "", false, true},
+        {"empty first line", "[CODE128][MESSAGE='OLD']", "\nTWO\n", false, false},
+    };
+    for (const auto& c : cases) {
+        Session a;
+        ASSERT_TRUE(a.run(c.setup)) << c.what;
+        const std::string path = file("lines.txt", c.lines);
+        EXPECT_EQ(a.run("[OPENMSGFILE(" + path + ")]"), c.accepted) << c.what;
+        EXPECT_EQ(a.s().symbolBuilt, c.built) << c.what;
+        // The file is open either way, so the next line can still be stepped to.
+        EXPECT_TRUE(a.s().numbering.messageFileOpen) << c.what;
+    }
+    Session a;
+    ASSERT_TRUE(a.run("[UPCA]"));
+    EXPECT_FALSE(a.run("[OPENMSGFILE(" + file("upc.txt", "NOT DIGITS\n036000291452\n") + ")]"));
+    EXPECT_TRUE(a.run("[NEXT]"));
+    EXPECT_EQ(a.s().message, "036000291452");
 }
 
 TEST_F(Numbering, ReadMessageFromFileTakesAtMost3072Bytes) {

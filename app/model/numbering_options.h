@@ -17,7 +17,6 @@ struct NumberingOptions {
     int messageLineCount = 0;
     int currentLine = 0;                    // 1-based while a file is open
     bool messageFileOpen = false;
-    bool endReached = false;  // the last step would have left the file
 
     // Incremental numbering: preamble + counter + postamble.
     bool incEnabled = false;

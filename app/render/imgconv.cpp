@@ -34,7 +34,7 @@ bool readFile(const char* path, std::vector<uint8_t>& out) {
     return !in.bad();
 }
 
-using RasterWriter = bool (*)(const std::string&, const Image&, const Options&);
+using RasterWriter = bool (*)(int, const Image&, const Options&);
 
 RasterWriter rasterWriter(const std::string& ext) {
     if (ext == "PNG") return imgconv::writePng;
@@ -59,16 +59,17 @@ int SAVEBARCODE(char* metafilePath, char* targetPath, int bitsPerPixel, int reso
     std::vector<uint8_t> placeable;
     if (!readFile(metafilePath, placeable)) return 3;
     return saveBarCodeBytes(placeable, target, bitsPerPixel, resolution, jpegQuality, pngFilter, pngInterlace,
-                            bmpCompression, tgaCompression, tiffCompression, gifCompression);
+                            bmpCompression, tgaCompression, tiffCompression, gifCompression)
+        .code;
 }
 
-int saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::string& target, int bitsPerPixel,
+Conversion saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::string& target, int bitsPerPixel,
                      int resolution, int jpegQuality, int pngFilter, int pngInterlace, int bmpCompression,
                      int tgaCompression, int tiffCompression, int gifCompression) {
-    if (target.empty()) return 1;
+    if (target.empty()) return {1, "no file name"};
     const std::string ext = upperExtension(target);
     const RasterWriter raster = rasterWriter(ext);
-    if (!raster && ext != "EPS") return 2;
+    if (!raster && ext != "EPS") return {2, "no image format has the extension \"" + ext + "\""};
 
     // Options outside their ranges are brought in the way the properties
     // dialog brings them in, so any caller gets a sound file.
@@ -83,18 +84,19 @@ int saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::string& t
     o.tiffCompression = (tiffCompression >= 0 && tiffCompression <= 4) ? tiffCompression : 0;
     o.gifLzw = gifCompression != 0;
 
-    bool written = false;
+    platform::WriteResult written;
     if (raster) {
         auto rendered = platform::renderToImage(placeable, o.resolution, o.resolution);
-        if (!rendered) return 4;
+        if (!rendered) return {4, "the picture cannot be drawn at " + std::to_string(o.resolution) + " pixels per inch"};
         // GIF holds at most 256 colours.
         const int depth = (ext == "GIF" && o.bitsPerPixel == 24) ? 8 : o.bitsPerPixel;
         const Image image = imgconv::prepareImage(*rendered, depth, o.resolution);
-        written = platform::replaceFile(target, [&](const std::string& temp) { return raster(temp, image, o); });
+        written = platform::replaceFile(target, [&](int fd) { return raster(fd, image, o); });
     } else {
-        written = platform::replaceFile(target, [&](const std::string& temp) { return imgconv::writeEps(temp, placeable); });
+        written = platform::replaceFile(target, [&](int fd) { return imgconv::writeEps(fd, placeable); });
     }
-    return written ? 0 : 5;
+    if (!written) return {5, written.reason};
+    return {};
 }
 
 }  // namespace quillet

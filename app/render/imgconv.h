@@ -13,8 +13,16 @@ int SAVEBARCODE(char* metafilePath, char* targetPath, int bitsPerPixel, int reso
                 int pngFilter, int pngInterlace, int bmpCompression, int tgaCompression, int tiffCompression,
                 int gifCompression);
 
+// What a conversion came to: 0 or the step that failed (1 no target, 2 no
+// format of that extension, 3 unreadable metafile, 4 unrenderable picture,
+// 5 unwritable target), and why, in words.
+struct Conversion {
+    int code = 0;
+    std::string reason;
+};
+
 // The same conversion of placeable metafile bytes held in memory.
-int saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::string& target, int bitsPerPixel,
+Conversion saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::string& target, int bitsPerPixel,
                      int resolution, int jpegQuality, int pngFilter, int pngInterlace, int bmpCompression,
                      int tgaCompression, int tiffCompression, int gifCompression);
 

@@ -48,7 +48,7 @@ void rle8Row(const uint8_t* p, int width, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-bool writeBmp(const std::string& path, const Image& img, const Options& o) {
+bool writeBmp(int fd, const Image& img, const Options& o) {
     const bool rle = o.bmpRle && img.depth != 24;
     const int bitCount = rle ? 8 : img.depth;
     const uint32_t colours = img.depth == 24 ? 0 : uint32_t(img.palette.size());
@@ -97,7 +97,7 @@ bool writeBmp(const std::string& path, const Image& img, const Options& o) {
         out.insert(out.end(), {c[2], c[1], c[0], 0});
     }
     out.insert(out.end(), pixels.begin(), pixels.end());
-    return writeBytes(path, out);
+    return platform::writeAll(fd, out);
 }
 
 }  // namespace quillet::imgconv

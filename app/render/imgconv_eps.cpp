@@ -46,7 +46,7 @@ std::string withPageBox(const std::string& ps, double w, double h) {
 
 }  // namespace
 
-bool writeEps(const std::string& path, const std::vector<uint8_t>& placeable) {
+bool writeEps(int fd, const std::vector<uint8_t>& placeable) {
     auto extent = platform::pictureExtent(placeable);
     if (!extent || extent->width < 1 || extent->height < 1 || extent->unitsPerInch < 1) return false;
     const gdi::Handle hmf = gdi::SetMetaFileBits(platform::stripPlaceableHeader(placeable));
@@ -73,7 +73,7 @@ bool writeEps(const std::string& path, const std::vector<uint8_t>& placeable) {
     cairo_surface_destroy(surface);
     if (!ok) return false;
     const std::string eps = withPageBox(ps, w, h);
-    return writeBytes(path, std::vector<uint8_t>(eps.begin(), eps.end()));
+    return platform::writeAll(fd, eps.data(), eps.size());
 }
 
 }  // namespace quillet::imgconv

@@ -1,10 +1,12 @@
 #pragma once
-// File output of the image formats: little-endian bytes and whole files for
-// the formats written without a library, a stdio stream for the others.
+// File output of the image formats: little-endian bytes for the formats
+// written without a library, a stdio stream for the others.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "platform/file_output.h"
 
@@ -20,15 +22,12 @@ inline void putLe32(std::vector<uint8_t>& out, uint32_t v) {
     putLe16(out, v >> 16);
 }
 
-inline bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    return platform::writeFileBytes(path, bytes);
-}
-
 // A stdio stream for the libraries that write through one. It brings its own
 // buffer: stdio would otherwise ask the file system for the file's block size.
 class OutputStream {
 public:
-    explicit OutputStream(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+    // Over a copy of fd, so closing the stream leaves fd open.
+    explicit OutputStream(int fd) : file_(openCopy(fd)) {
         if (file_) std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
     }
     ~OutputStream() { close(); }
@@ -43,6 +42,12 @@ public:
     }
 
 private:
+    static std::FILE* openCopy(int fd) {
+        const int own = ::dup(fd);
+        std::FILE* f = own < 0 ? nullptr : ::fdopen(own, "wb");
+        if (!f && own >= 0) ::close(own);
+        return f;
+    }
     std::vector<char> buffer_ = std::vector<char>(64 * 1024);
     std::FILE* file_;
 };

@@ -3,6 +3,7 @@
 // off, every pixel is sent as a literal code and the code table is
 // cleared before it can grow, which any GIF reader decodes as usual.
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,10 +23,15 @@ int tableBits(size_t colours) {
     return bits;
 }
 
-bool writeLzw(const std::string& path, const Image& img, int bits) {
+bool writeLzw(int fd, const Image& img, int bits) {
     int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-    if (!gif) return false;
+    // giflib closes the descriptor it is given.
+    const int own = ::dup(fd);
+    GifFileType* gif = own < 0 ? nullptr : EGifOpenFileHandle(own, &error);
+    if (!gif) {
+        if (own >= 0) ::close(own);
+        return false;
+    }
     std::vector<GifColorType> colours(size_t(1) << bits, GifColorType{0, 0, 0});
     for (size_t i = 0; i < img.palette.size(); ++i) colours[i] = {img.palette[i][0], img.palette[i][1], img.palette[i][2]};
     ColorMapObject* map = GifMakeMapObject(int(colours.size()), colours.data());
@@ -65,7 +71,7 @@ void put16(std::vector<uint8_t>& out, int v) {
     out.push_back(uint8_t(v >> 8));
 }
 
-bool writeLiteral(const std::string& path, const Image& img, int bits) {
+bool writeLiteral(int fd, const Image& img, int bits) {
     const int minCode = bits < 2 ? 2 : bits;
     const unsigned clear = 1u << minCode, end = clear + 1;
     const int width = minCode + 1;
@@ -106,15 +112,15 @@ bool writeLiteral(const std::string& path, const Image& img, int bits) {
     }
     out.push_back(0);
     out.push_back(0x3B);
-    return writeBytes(path, out);
+    return platform::writeAll(fd, out);
 }
 
 }  // namespace
 
-bool writeGif(const std::string& path, const Image& img, const Options& o) {
+bool writeGif(int fd, const Image& img, const Options& o) {
     if (img.depth == 24) return false;  // the caller hands over a palette image
     const int bits = tableBits(img.palette.size());
-    return o.gifLzw ? writeLzw(path, img, bits) : writeLiteral(path, img, bits);
+    return o.gifLzw ? writeLzw(fd, img, bits) : writeLiteral(fd, img, bits);
 }
 
 }  // namespace quillet::imgconv

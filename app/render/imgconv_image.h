@@ -48,15 +48,16 @@ Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi);
 // Luminance of an RGB colour, 0 black .. 255 white.
 uint8_t luminance(const Rgb& c);
 
-// Each returns false when the file could not be written.
-bool writePng(const std::string& path, const Image& img, const Options& o);
-bool writeJpeg(const std::string& path, const Image& img, const Options& o);
-bool writeTiff(const std::string& path, const Image& img, const Options& o);
-bool writeGif(const std::string& path, const Image& img, const Options& o);
-bool writeBmp(const std::string& path, const Image& img, const Options& o);
-bool writeTga(const std::string& path, const Image& img, const Options& o);
-bool writePcx(const std::string& path, const Image& img, const Options& o);
+// Each writes the whole file through fd (left open) and returns false when
+// it could not.
+bool writePng(int fd, const Image& img, const Options& o);
+bool writeJpeg(int fd, const Image& img, const Options& o);
+bool writeTiff(int fd, const Image& img, const Options& o);
+bool writeGif(int fd, const Image& img, const Options& o);
+bool writeBmp(int fd, const Image& img, const Options& o);
+bool writeTga(int fd, const Image& img, const Options& o);
+bool writePcx(int fd, const Image& img, const Options& o);
 // EPS is drawn from the metafile itself, at its physical size.
-bool writeEps(const std::string& path, const std::vector<uint8_t>& placeable);
+bool writeEps(int fd, const std::vector<uint8_t>& placeable);
 
 }  // namespace quillet::imgconv

@@ -50,8 +50,8 @@ void onMessage(j_common_ptr) {}
 
 }  // namespace
 
-bool writeJpeg(const std::string& path, const Image& img, const Options& o) {
-    OutputStream out(path);
+bool writeJpeg(int fd, const Image& img, const Options& o) {
+    OutputStream out(fd);
     if (!out.get()) return false;
     std::vector<uint8_t> line;
     jpeg_compress_struct c{};

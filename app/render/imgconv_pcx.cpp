@@ -21,7 +21,7 @@ void encodeLine(const std::vector<uint8_t>& line, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-bool writePcx(const std::string& path, const Image& img, const Options&) {
+bool writePcx(int fd, const Image& img, const Options&) {
     if (img.width > 0xFFFF || img.height > 0xFFFF) return false;
     const bool mono = img.depth == 1;
     const int planes = img.depth == 24 ? 3 : 1;
@@ -67,7 +67,7 @@ bool writePcx(const std::string& path, const Image& img, const Options&) {
             out.insert(out.end(), c.begin(), c.end());
         }
     }
-    return writeBytes(path, out);
+    return platform::writeAll(fd, out);
 }
 
 }  // namespace quillet::imgconv

@@ -64,8 +64,8 @@ std::vector<std::vector<uint8_t>> pngRows(const Image& img) {
 
 }  // namespace
 
-bool writePng(const std::string& path, const Image& img, const Options& o) {
-    OutputStream out(path);
+bool writePng(int fd, const Image& img, const Options& o) {
+    OutputStream out(fd);
     if (!out.get()) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;

@@ -22,6 +22,7 @@
 #include "app/render/raster_properties.h"
 #include "app/render/save_bar_code_command.h"
 #include "app/render/save_symbol.h"
+#include "platform/file_output.h"
 #include "tests/support/wmf_inspect.h"
 
 namespace quillet {
@@ -331,11 +332,13 @@ TEST(SaveImage, CodersKeepEveryPixelOfRunsAndNoise) {
     for (const Case& c : cases) {
         const imgconv::Image img = imgconv::prepareImage(r, c.depth, 300);
         const std::string out = h.path("noise" + std::to_string(c.depth) + "." + c.ext);
-        bool written = c.ext == "bmp" ? imgconv::writeBmp(out, img, c.o)
-                       : c.ext == "tga" ? imgconv::writeTga(out, img, c.o)
-                       : c.ext == "pcx" ? imgconv::writePcx(out, img, c.o)
-                                        : imgconv::writeGif(out, img, c.o);
-        ASSERT_TRUE(written) << out;
+        const auto written = platform::replaceFile(out, [&](int fd) {
+            return c.ext == "bmp"   ? imgconv::writeBmp(fd, img, c.o)
+                   : c.ext == "tga" ? imgconv::writeTga(fd, img, c.o)
+                   : c.ext == "pcx" ? imgconv::writePcx(fd, img, c.o)
+                                    : imgconv::writeGif(fd, img, c.o);
+        });
+        ASSERT_TRUE(written) << out << ": " << written.reason;
         std::vector<uint8_t> expected;
         for (int y = 0; y < img.height; ++y)
             for (int x = 0; x < img.width; ++x) {

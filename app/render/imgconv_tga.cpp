@@ -35,7 +35,7 @@ void rleRow(const uint8_t* p, int width, size_t n, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-bool writeTga(const std::string& path, const Image& img, const Options& o) {
+bool writeTga(int fd, const Image& img, const Options& o) {
     if (img.width > 0xFFFF || img.height > 0xFFFF) return false;
     const bool mapped = img.depth == 8;
     const size_t n = img.depth == 24 ? 3 : 1;
@@ -71,7 +71,7 @@ bool writeTga(const std::string& path, const Image& img, const Options& o) {
         else
             out.insert(out.end(), row.begin(), row.end());
     }
-    return writeBytes(path, out);
+    return platform::writeAll(fd, out);
 }
 
 }  // namespace quillet::imgconv

@@ -2,6 +2,7 @@
 // PackBits or CCITT Group 3/Group 4. The CCITT schemes code bilevel images
 // only, so asking for them writes the image bilevel whatever the depth.
 #include <tiffio.h>
+#include <unistd.h>
 
 #include <cstdarg>
 #include <vector>
@@ -35,11 +36,16 @@ void packBilevel(const Image& img, int y, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-bool writeTiff(const std::string& path, const Image& img, const Options& o) {
+bool writeTiff(int fd, const Image& img, const Options& o) {
     TIFFSetErrorHandler(quiet);
     TIFFSetWarningHandler(quiet);
-    TIFF* t = TIFFOpen(path.c_str(), "w");
-    if (!t) return false;
+    // libtiff closes the descriptor it is given.
+    const int own = ::dup(fd);
+    TIFF* t = own < 0 ? nullptr : TIFFFdOpen(own, "image.tif", "w");
+    if (!t) {
+        if (own >= 0) ::close(own);
+        return false;
+    }
     const uint16_t scheme = tiffScheme(o.tiffCompression);
     const bool ccitt = scheme == COMPRESSION_CCITTFAX3 || scheme == COMPRESSION_CCITTFAX4;
     const int depth = ccitt ? 1 : img.depth;

@@ -10,9 +10,25 @@ namespace quillet {
 namespace {
 
 // A picture whose extents the header cannot hold leaves the file as it was.
-void writeScratchFile(const std::string& path, const RecordedMetafile& m) {
+platform::WriteResult writeScratchFile(const std::string& path, const RecordedMetafile& m) {
     const std::vector<uint8_t> bytes = platform::placeableMetafileBytes(m.records, m.xExt, m.yExt);
-    if (!path.empty() && !bytes.empty()) platform::overwriteFileBytes(path, bytes);
+    if (path.empty() || bytes.empty()) return {true, {}};
+    return platform::overwriteFileBytes(path, bytes);
+}
+
+// A symbol whose scratch file is damaged is no symbol: it goes nowhere, and
+// no earlier one stays behind to be saved or printed in its place.
+void reportScratchFailure(AppState& app, gdi::Handle metafile, const std::string& reason) {
+    gdi::DeleteMetaFile(metafile);
+    app.output.lastSymbol.reset();
+    app.output.saveEnabled = false;
+    app.output.dbpSaveEnabled = false;
+    app.settings.symbolBuilt = false;
+    if (!app.ui) return;
+    app.ui->beep();
+    app.ui->messageBox("Cannot write the bar code to the scratch file \"" + app.scratchMetafilePath + "\": " + reason +
+                           ". The bar code was not copied.",
+                       app.appTitle, platform::Buttons::Ok);
 }
 
 }  // namespace
@@ -29,11 +45,14 @@ BuiltSymbol symbolValue(int xExt, int yExt, int width, int height) {
 void publishSymbol(AppState& app, gdi::Handle metafile, BuiltSymbol symbol, Finish finish) {
     RecordedMetafile& m = symbol.metafile;
     m.records = gdi::GetMetaFileBits(metafile);
+    if (finish != Finish::ScratchWritten) {
+        const platform::WriteResult written = writeScratchFile(app.scratchMetafilePath, m);
+        if (!written) return reportScratchFailure(app, metafile, written.reason);
+    }
     app.output.symbolWidth = symbol.width;
     app.output.symbolHeight = symbol.height;
     app.output.totalLength = formatLength(symbol.width, app.settings.unitMode == UnitMetric);
 
-    if (finish != Finish::ScratchWritten) writeScratchFile(app.scratchMetafilePath, m);
     if (app.clipboard) {
         app.clipboard->empty();
         app.clipboard->setMetafilePict({m.mapMode, m.xExt, m.yExt, metafile});

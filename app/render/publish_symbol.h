@@ -26,7 +26,9 @@ BuiltSymbol symbolValue(int xExt, int yExt, int width, int height);
 // the picture on it as its only format (the clipboard owns the handle from
 // then on), shows the symbol in the preview by keeping it as the last built
 // symbol, enables the save commands and sets the symbol-built flag. The
-// width and the `TotalLength` display are set from the value.
+// width and the `TotalLength` display are set from the value. When the
+// scratch file cannot be written the failure is shown instead and the
+// picture is dropped, together with any symbol built before.
 void publishSymbol(AppState& app, gdi::Handle metafile, BuiltSymbol symbol, Finish finish = Finish::Symbol);
 
 }  // namespace quillet

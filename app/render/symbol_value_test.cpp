@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -196,9 +197,8 @@ TEST(SymbolValue, CommandLanguageSavesWithoutTheScratchFile) {
     EXPECT_EQ(d.text, "X1");
 }
 
-TEST(SymbolValue, KeptWhenABuildFailsOrTheScratchFileCannotBeWritten) {
+TEST(SymbolValue, KeptWhenABuildFails) {
     OutputHarness h;
-    h.app.scratchMetafilePath = h.path("no/such/folder/scratch.wmf");
     ASSERT_TRUE(h.build(13, "First"));
     EXPECT_FALSE(h.build(3, "not digits"));  // refused: the last symbol stays
     EXPECT_EQ(h.app.output.lastSymbol->text, "First");
@@ -206,6 +206,24 @@ TEST(SymbolValue, KeptWhenABuildFailsOrTheScratchFileCannotBeWritten) {
     ASSERT_TRUE(SaveSymbolImage(h.app, out));
     const auto d = test::decode(test::renderWmfFile(out, 254).padded(40), "Code128");
     EXPECT_EQ(d.text, "First");
+}
+
+// A build whose scratch file cannot be written is refused and says why;
+// it leaves no symbol, neither its own nor an earlier one, to be saved.
+TEST(SymbolValue, DroppedWhenTheScratchFileCannotBeWritten) {
+    OutputHarness h;
+    ASSERT_TRUE(h.build(13, "First"));
+    h.app.scratchMetafilePath = h.path("no/such/folder/scratch.wmf");
+    const size_t before = h.ui.messages.size();
+    EXPECT_FALSE(h.build(13, "Second"));
+    ASSERT_EQ(h.ui.messages.size(), before + 1);
+    EXPECT_NE(h.ui.messages.back().text.find("scratch.wmf\": " + std::string(std::strerror(ENOENT))), std::string::npos)
+        << h.ui.messages.back().text;
+    EXPECT_FALSE(h.app.output.lastSymbol.has_value());
+    EXPECT_FALSE(h.app.settings.symbolBuilt);
+    EXPECT_FALSE(h.app.output.saveEnabled);
+    EXPECT_FALSE(SaveSymbolImage(h.app, h.path("second.wmf")));
+    EXPECT_FALSE(std::filesystem::exists(h.path("second.wmf")));
 }
 
 }  // namespace
