@@ -56,7 +56,9 @@ bool writeGif(const std::string& path, const Image& img, const Options& o);
 bool writeBmp(const std::string& path, const Image& img, const Options& o);
 bool writeTga(const std::string& path, const Image& img, const Options& o);
 bool writePcx(const std::string& path, const Image& img, const Options& o);
-// EPS is drawn from the metafile itself, at its physical size.
+// The vector formats are drawn from the metafile itself, at its physical size.
 bool writeEps(const std::string& path, const std::vector<uint8_t>& placeable);
+bool writePdf(const std::string& path, const std::vector<uint8_t>& placeable);
+bool writeSvg(const std::string& path, const std::vector<uint8_t>& placeable);
 
 }  // namespace quillet::imgconv

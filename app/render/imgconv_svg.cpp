@@ -1,0 +1,53 @@
+// SVG through cairo's SVG surface, in millimetres: the root's width and
+// height are the picture's physical size, the text is drawn as the outlines
+// of its font's glyphs, and the filled shapes (bars and modules, one path a
+// colour run) are marked to be rendered with crisp edges, so a viewer at
+// screen resolution neither smooths nor parts abutting modules.
+#include <cairo-svg.h>
+
+#include <string_view>
+
+#include "app/render/imgconv_file.h"
+#include "app/render/imgconv_image.h"
+#include "app/render/imgconv_vector.h"
+
+namespace quillet::imgconv {
+
+namespace {
+
+// cairo writes every filled path in the drawing (the glyph outlines in the
+// definitions before it are written differently) with this opening.
+constexpr std::string_view kFillOpening = "<path style=\" stroke:none;fill-rule:";
+constexpr std::string_view kCrispFillOpening = "<path shape-rendering=\"crispEdges\" style=\" stroke:none;fill-rule:";
+
+std::string withCrispFills(const std::string& svg) {
+    std::string out;
+    out.reserve(svg.size() + svg.size() / 8);
+    const size_t defsEnd = svg.find("</defs>");
+    size_t from = 0;
+    for (size_t at = svg.find(kFillOpening, defsEnd == std::string::npos ? 0 : defsEnd); at != std::string::npos;
+         at = svg.find(kFillOpening, from)) {
+        out.append(svg, from, at - from);
+        out += kCrispFillOpening;
+        from = at + kFillOpening.size();
+    }
+    out.append(svg, from, std::string::npos);
+    return out;
+}
+
+}  // namespace
+
+bool writeSvg(const std::string& path, const std::vector<uint8_t>& placeable) {
+    std::string svg;
+    const bool drawn = drawVectorPicture(placeable, 25.4, [&](double width, double height) {
+        cairo_surface_t* surface = cairo_svg_surface_create_for_stream(appendToString, &svg, width, height);
+        cairo_svg_surface_restrict_to_version(surface, CAIRO_SVG_VERSION_1_1);
+        cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_MM);
+        return surface;
+    });
+    if (!drawn) return false;
+    const std::string crisp = withCrispFills(svg);
+    return writeBytes(path, std::vector<uint8_t>(crisp.begin(), crisp.end()));
+}
+
+}  // namespace quillet::imgconv
