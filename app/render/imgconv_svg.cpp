@@ -1,10 +1,12 @@
-// SVG through cairo's SVG surface, in millimetres: the root's width and
-// height are the picture's physical size, the text is drawn as the outlines
+// SVG through cairo's SVG surface: the root's width and height are the
+// picture's physical size in millimetres over a view box in hundredths of a
+// millimetre (cairo keeps coordinates to 1/256 of a unit), the text is drawn as the outlines
 // of its font's glyphs, and the filled shapes (bars and modules, one path a
 // colour run) are marked to be rendered with crisp edges, so a viewer at
 // screen resolution neither smooths nor parts abutting modules.
 #include <cairo-svg.h>
 
+#include <cstdio>
 #include <string_view>
 
 #include "app/render/imgconv_file.h"
@@ -19,6 +21,27 @@ namespace {
 // definitions before it are written differently) with this opening.
 constexpr std::string_view kFillOpening = "<path style=\" stroke:none;fill-rule:";
 constexpr std::string_view kCrispFillOpening = "<path shape-rendering=\"crispEdges\" style=\" stroke:none;fill-rule:";
+
+// The root's width and height in millimetres, the view box staying in the
+// surface's units.
+std::string withSizeInMm(const std::string& svg, double widthMm, double heightMm) {
+    const size_t root = svg.find("<svg ");
+    const size_t rootEnd = svg.find('>', root);
+    if (root == std::string::npos || rootEnd == std::string::npos) return svg;
+    std::string out = svg;
+    auto set = [&](const std::string& name, double mm) {
+        const size_t at = out.find(" " + name + "=\"", root);
+        if (at == std::string::npos || at > rootEnd) return;
+        const size_t value = at + name.size() + 3;
+        const size_t close = out.find('"', value);
+        char text[40];
+        std::snprintf(text, sizeof text, "%.6gmm", mm);
+        out.replace(value, close - value, text);
+    };
+    set("width", widthMm);
+    set("height", heightMm);
+    return out;
+}
 
 std::string withCrispFills(const std::string& svg) {
     std::string out;
@@ -39,14 +62,17 @@ std::string withCrispFills(const std::string& svg) {
 
 bool writeSvg(const std::string& path, const std::vector<uint8_t>& placeable) {
     std::string svg;
-    const bool drawn = drawVectorPicture(placeable, 25.4, [&](double width, double height) {
+    double w = 0, h = 0;
+    const bool drawn = drawVectorPicture(placeable, 2540.0, [&](double width, double height) {
+        w = width;
+        h = height;
         cairo_surface_t* surface = cairo_svg_surface_create_for_stream(appendToString, &svg, width, height);
         cairo_svg_surface_restrict_to_version(surface, CAIRO_SVG_VERSION_1_1);
-        cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_MM);
+        cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_USER);
         return surface;
     });
     if (!drawn) return false;
-    const std::string crisp = withCrispFills(svg);
+    const std::string crisp = withCrispFills(withSizeInMm(svg, w / 100, h / 100));
     return writeBytes(path, std::vector<uint8_t>(crisp.begin(), crisp.end()));
 }
 

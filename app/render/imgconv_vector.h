@@ -15,7 +15,7 @@ namespace quillet::imgconv {
 using VectorSurfaceMaker = std::function<cairo_surface_t*(double width, double height)>;
 
 // Plays the picture onto the surface make returns, surfaceUnitsPerInch
-// being its user units in an inch (72 for points, 25.4 for millimetres),
+// being its user units in an inch (72 for points, 2540 for hundredths of a millimetre),
 // and finishes it. False for a malformed picture or a failed surface.
 bool drawVectorPicture(const std::vector<uint8_t>& placeable, double surfaceUnitsPerInch,
                        const VectorSurfaceMaker& make);

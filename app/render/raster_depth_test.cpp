@@ -36,7 +36,7 @@ int declaredBits(const std::string& path, const std::string& ext) {
     if (ext == "tga") return fileNumber(path, R"(\d+ x \d+ x (\d+))");
     if (ext == "pcx") {
         const int planes = fileNumber(path, R"((\d+) planes)");
-        return planes * fileNumber(path, R"(each of (\d+)-bit)");
+        return (planes < 0 ? 1 : planes) * fileNumber(path, R"((\d+)-bit)");
     }
     if (ext == "jpg") return 8 * fileNumber(path, R"(components (\d+))");
     if (ext == "gif") {
