@@ -171,7 +171,9 @@ bool PlayMetaFile(Handle hdc, Handle hmf);
 // --- cairo device contexts --------------------------------------------------
 // A DC drawing onto cr, whose user space is in device dots at dpiX x dpiY.
 // Starts in MM_TEXT with all origins 0 and extents 1. The caller keeps cr.
-Handle CreateCairoDC(cairo_t* cr, int dpiX, int dpiY);
+// joinFills (vector surfaces): consecutive filled rectangles of one colour
+// become one path, drawn before anything else is and at DeleteDC.
+Handle CreateCairoDC(cairo_t* cr, int dpiX, int dpiY, bool joinFills = false);
 
 // --- Diagnostics (tests) ----------------------------------------------------
 enum class ObjectKind { None, MetafileDC, CairoDC, Metafile, Pen, Brush, Font };

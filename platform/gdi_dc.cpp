@@ -162,7 +162,9 @@ int GetDeviceCaps(Handle hdc, int index) {
 
 bool DeleteDC(Handle hdc) {
     std::lock_guard lock(tableLock());
-    if (!find(hdc, ObjectKind::CairoDC)) return false;
+    Object* o = find(hdc, ObjectKind::CairoDC);
+    if (!o) return false;
+    cairoFlushFills(*o->cdc);
     remove(hdc);
     return true;
 }
@@ -244,7 +246,7 @@ bool LineTo(Handle hdc, int x, int y) {
     return true;
 }
 
-Handle CreateCairoDC(cairo_t* cr, int dpiX, int dpiY) {
+Handle CreateCairoDC(cairo_t* cr, int dpiX, int dpiY, bool joinFills) {
     if (!cr || dpiX < 0 || dpiY < 0) return 0;
     std::lock_guard lock(tableLock());
     Object o;
@@ -253,6 +255,7 @@ Handle CreateCairoDC(cairo_t* cr, int dpiX, int dpiY) {
     o.cdc->cr = cr;
     o.cdc->dpiX = dpiX;
     o.cdc->dpiY = dpiY;
+    o.cdc->joinFills = joinFills;
     o.cdc->state = defaultState();
     return add(std::move(o));
 }

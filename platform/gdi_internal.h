@@ -45,6 +45,14 @@ struct CairoDC {
     int dpiX = 0, dpiY = 0;
     DcState state;
     std::vector<DcState> saved;
+    // Vector output joins consecutive fills of one colour into one path, so
+    // that abutting rectangles show no seam where a viewer smooths edges.
+    bool joinFills = false;
+    struct Box {
+        double x0, y0, x1, y1;
+    };
+    std::vector<Box> pendingFills;
+    COLORREF pendingColor = 0;
 };
 
 struct Object {
@@ -81,6 +89,8 @@ std::vector<uint8_t> finishMetafile(const MetafileDC& dc);
 void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom);
 void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes);
 void cairoLineTo(CairoDC& dc, int x, int y);
+// Draws the fills a joining DC still holds.
+void cairoFlushFills(CairoDC& dc);
 int cairoDeviceCaps(const CairoDC& dc, int index);
 
 }  // namespace gdi::detail

@@ -119,7 +119,10 @@ bool PlayMetaFile(Handle hdc, Handle hmf) {
             default: break;  // records this layer never draws
         }
     }
-    if (cairo) RestoreDC(hdc, outerLevel);
+    if (cairo) {
+        if (Object* o = find(hdc, ObjectKind::CairoDC)) cairoFlushFills(*o->cdc);
+        RestoreDC(hdc, outerLevel);
+    }
     for (Handle h : slots)
         if (h) DeleteObject(h);
     return true;

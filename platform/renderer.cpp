@@ -131,7 +131,28 @@ void releaseFontCachesAtExit() {
 #endif
 }
 
+// A rectangle a joining DC may hold back: a fill without an outline, or
+// with a one-dot outline of its own colour, which stays inside the fill.
+bool joinable(const CairoDC& dc, const Mapping& m) {
+    const DcState& s = dc.state;
+    if (!dc.joinFills || s.brush.style == BS_NULL) return false;
+    return s.pen.style == PS_NULL || (s.pen.color == s.brush.color && penDots(s.pen, m) == 1);
+}
+
 }  // namespace
+
+void cairoFlushFills(CairoDC& dc) {
+    if (dc.pendingFills.empty()) return;
+    cairo_t* cr = dc.cr;
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_new_path(cr);
+    setColor(cr, dc.pendingColor);
+    for (const CairoDC::Box& b : dc.pendingFills) cairo_rectangle(cr, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    dc.pendingFills.clear();
+}
 
 void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
     const DcState& s = dc.state;
@@ -140,6 +161,13 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
     double y0 = std::nearbyint(m.y.map(top)), y1 = std::nearbyint(m.y.map(bottom));
     if (x0 > x1) std::swap(x0, x1);
     if (y0 > y1) std::swap(y0, y1);
+    if (joinable(dc, m)) {
+        if (!dc.pendingFills.empty() && dc.pendingColor != s.brush.color) cairoFlushFills(dc);
+        dc.pendingColor = s.brush.color;
+        if (x1 > x0 && y1 > y0) dc.pendingFills.push_back({x0, y0, x1, y1});
+        return;
+    }
+    cairoFlushFills(dc);
     cairo_t* cr = dc.cr;
     cairo_save(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
@@ -175,6 +203,7 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
 void cairoLineTo(CairoDC& dc, int x, int y) {
     const DcState& s = dc.state;
     if (s.pen.style == PS_NULL) return;
+    cairoFlushFills(dc);
     Mapping m = mapping(dc);
     cairo_t* cr = dc.cr;
     cairo_save(cr);
@@ -189,6 +218,7 @@ void cairoLineTo(CairoDC& dc, int x, int y) {
 
 void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     if (ansiBytes.empty()) return;
+    cairoFlushFills(dc);
     const DcState& s = dc.state;
     const LogFont& f = s.font;
     Mapping m = mapping(dc);

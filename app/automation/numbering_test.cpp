@@ -204,7 +204,7 @@ TEST_F(Numbering, UnreadableFilesLeaveTheSeriesAsItWas) {
     EXPECT_EQ(textLine(lines, 0), "ONE");
     EXPECT_EQ(textLine(lines, 1), "TWO");
     EXPECT_EQ(textLine(lines, 2), "THREE");
-    for (const std::string bad : {(dir_ / "missing.txt").string(), dir_.string()}) {
+    for (const std::string& bad : {(dir_ / "missing.txt").string(), dir_.string()}) {
         EXPECT_FALSE(a.run("[OPENMSGFILE(" + bad + ")]")) << bad;
         EXPECT_FALSE(a.run("[READMSGFILE(" + bad + ")]")) << bad;
         EXPECT_EQ(a.s().message, "TWO");

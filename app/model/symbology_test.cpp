@@ -28,7 +28,9 @@ TEST(SymbologyTable, EveryCodeRoundTrips) {
         EXPECT_EQ(&symbologyInfo(code), row);
         EXPECT_FALSE(row->keywords[0].empty()) << code;
         for (std::string_view k : row->keywords)
-            if (!k.empty()) EXPECT_EQ(symbologyCodeByKeyword(k), code) << k;
+            if (!k.empty()) {
+                EXPECT_EQ(symbologyCodeByKeyword(k), code) << k;
+            }
         EXPECT_TRUE(captions.insert(row->caption).second) << row->caption;
     }
     ASSERT_EQ(kSymbologyCount, 27);

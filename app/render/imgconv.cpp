@@ -1,5 +1,7 @@
 // The image converter: renders a placeable metafile and writes the image
-// format chosen by the target's extension.
+// format chosen by the target's extension: a raster image at the asked
+// resolution and depth, or a vector one (EPS, PDF, SVG) at the picture's
+// physical size.
 #include "app/render/imgconv.h"
 
 #include <cctype>
@@ -47,15 +49,28 @@ RasterWriter rasterWriter(const std::string& ext) {
     return nullptr;
 }
 
+using VectorWriter = bool (*)(int, const std::vector<uint8_t>&);
+
+VectorWriter vectorWriter(const std::string& ext) {
+    if (ext == "EPS") return imgconv::writeEps;
+    if (ext == "PDF") return imgconv::writePdf;
+    if (ext == "SVG") return imgconv::writeSvg;
+    return nullptr;
+}
+
 }  // namespace
+
+bool convertsTo(const std::string& target) {
+    const std::string ext = upperExtension(target);
+    return rasterWriter(ext) || vectorWriter(ext);
+}
 
 int SAVEBARCODE(char* metafilePath, char* targetPath, int bitsPerPixel, int resolution, int jpegQuality,
                 int pngFilter, int pngInterlace, int bmpCompression, int tgaCompression, int tiffCompression,
                 int gifCompression) {
     if (!metafilePath || !targetPath || !*targetPath) return 1;
     const std::string target = targetPath;
-    const std::string ext = upperExtension(target);
-    if (!rasterWriter(ext) && ext != "EPS") return 2;
+    if (!convertsTo(target)) return 2;
     std::vector<uint8_t> placeable;
     if (!readFile(metafilePath, placeable)) return 3;
     return saveBarCodeBytes(placeable, target, bitsPerPixel, resolution, jpegQuality, pngFilter, pngInterlace,
@@ -69,7 +84,8 @@ Conversion saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::st
     if (target.empty()) return {1, "no file name"};
     const std::string ext = upperExtension(target);
     const RasterWriter raster = rasterWriter(ext);
-    if (!raster && ext != "EPS") return {2, "no image format has the extension \"" + ext + "\""};
+    const VectorWriter vector = vectorWriter(ext);
+    if (!raster && !vector) return {2, "no image format has the extension \"" + ext + "\""};
 
     // Options outside their ranges are brought in the way the properties
     // dialog brings them in, so any caller gets a sound file.
@@ -93,7 +109,7 @@ Conversion saveBarCodeBytes(const std::vector<uint8_t>& placeable, const std::st
         const Image image = imgconv::prepareImage(*rendered, depth, o.resolution);
         written = platform::replaceFile(target, [&](int fd) { return raster(fd, image, o); });
     } else {
-        written = platform::replaceFile(target, [&](int fd) { return imgconv::writeEps(fd, placeable); });
+        written = platform::replaceFile(target, [&](int fd) { return vector(fd, placeable); });
     }
     if (!written) return {5, written.reason};
     return {};

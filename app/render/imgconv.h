@@ -1,11 +1,15 @@
 #pragma once
 // The image converter: renders a placeable metafile and writes a raster or
-// EPS image chosen by the target's extension. Both return 0 on success.
+// vector image chosen by the target's extension. Both return 0 on success.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace quillet {
+
+// True when target's extension (case ignored) names a format the converter
+// writes: GIF, JPG, PNG, TIF, BMP, TGA, PCX, EPS, PDF or SVG.
+bool convertsTo(const std::string& target);
 
 // The converter's SAVEBARCODE export, same argument list: reads the
 // placeable metafile file named by metafilePath.

@@ -9,18 +9,11 @@
 
 #include "app/render/imgconv_file.h"
 #include "app/render/imgconv_image.h"
-#include "platform/gdi.h"
-#include "platform/placeable.h"
-#include "platform/renderer.h"
+#include "app/render/imgconv_vector.h"
 
 namespace quillet::imgconv {
 
 namespace {
-
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
 
 // cairo bounds an EPS by the ink it drew; the picture's box is its whole
 // extent (a transparent background leaves margins without ink).
@@ -47,31 +40,16 @@ std::string withPageBox(const std::string& ps, double w, double h) {
 }  // namespace
 
 bool writeEps(int fd, const std::vector<uint8_t>& placeable) {
-    auto extent = platform::pictureExtent(placeable);
-    if (!extent || extent->width < 1 || extent->height < 1 || extent->unitsPerInch < 1) return false;
-    const gdi::Handle hmf = gdi::SetMetaFileBits(platform::stripPlaceableHeader(placeable));
-    if (!hmf) return false;
-    const double upi = extent->unitsPerInch;
-    const double w = extent->width * 72.0 / upi, h = extent->height * 72.0 / upi;
     std::string ps;
-    cairo_surface_t* surface = cairo_ps_surface_create_for_stream(appendBytes, &ps, w, h);
-    cairo_ps_surface_set_eps(surface, 1);
-    cairo_t* cr = cairo_create(surface);
-    // One device dot per picture unit keeps every coordinate exact.
-    cairo_scale(cr, 72.0 / upi, 72.0 / upi);
-    const gdi::Handle dc = gdi::CreateCairoDC(cr, extent->unitsPerInch, extent->unitsPerInch);
-    gdi::SetMapMode(dc, gdi::MM_ANISOTROPIC);
-    gdi::SetViewportOrgEx(dc, 0, 0);
-    gdi::SetViewportExtEx(dc, extent->width, extent->height);
-    gdi::SetWindowExtEx(dc, extent->width, extent->height);
-    const bool played = gdi::PlayMetaFile(dc, hmf);
-    gdi::DeleteDC(dc);
-    gdi::DeleteMetaFile(hmf);
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    const bool ok = played && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    if (!ok) return false;
+    double w = 0, h = 0;
+    const bool drawn = drawVectorPicture(placeable, 72.0, [&](double width, double height) {
+        w = width;
+        h = height;
+        cairo_surface_t* surface = cairo_ps_surface_create_for_stream(appendToString, &ps, w, h);
+        cairo_ps_surface_set_eps(surface, 1);
+        return surface;
+    });
+    if (!drawn) return false;
     const std::string eps = withPageBox(ps, w, h);
     return platform::writeAll(fd, eps.data(), eps.size());
 }

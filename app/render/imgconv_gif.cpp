@@ -16,13 +16,6 @@ namespace quillet::imgconv {
 
 namespace {
 
-// Bits of the colour table: 2^bits >= palette size, at least 1.
-int tableBits(size_t colours) {
-    int bits = 1;
-    while ((size_t(1) << bits) < colours) ++bits;
-    return bits;
-}
-
 bool writeLzw(int fd, const Image& img, int bits) {
     int error = 0;
     // giflib closes the descriptor it is given.
@@ -119,7 +112,9 @@ bool writeLiteral(int fd, const Image& img, int bits) {
 
 bool writeGif(int fd, const Image& img, const Options& o) {
     if (img.depth == 24) return false;  // the caller hands over a palette image
-    const int bits = tableBits(img.palette.size());
+    // The colour table has the depth asked for: two entries at 1 bit, 256 at
+    // 8 bits however few of them the picture uses.
+    const int bits = img.depth == 1 ? 1 : 8;
     return o.gifLzw ? writeLzw(fd, img, bits) : writeLiteral(fd, img, bits);
 }
 

@@ -57,7 +57,9 @@ bool writeGif(int fd, const Image& img, const Options& o);
 bool writeBmp(int fd, const Image& img, const Options& o);
 bool writeTga(int fd, const Image& img, const Options& o);
 bool writePcx(int fd, const Image& img, const Options& o);
-// EPS is drawn from the metafile itself, at its physical size.
+// The vector formats are drawn from the metafile itself, at its physical size.
 bool writeEps(int fd, const std::vector<uint8_t>& placeable);
+bool writePdf(int fd, const std::vector<uint8_t>& placeable);
+bool writeSvg(int fd, const std::vector<uint8_t>& placeable);
 
 }  // namespace quillet::imgconv

@@ -232,11 +232,14 @@ TEST(LinearGeometry, WidthLimitIs32764) {
                         h.app.settings.quietZones = quiet;
                         bool built = h.build(9, std::string(size_t(2 * pairs), '1'));
                         EXPECT_EQ(built, target == 32764) << pairs << " " << X << " " << r;
-                        if (target == 32764) EXPECT_EQ(h.app.output.symbolWidth, 32764);
-                        if (target == 32765)
+                        if (target == 32764) {
+                            EXPECT_EQ(h.app.output.symbolWidth, 32764);
+                        }
+                        if (target == 32765) {
                             EXPECT_EQ(h.lastMessage(),
                                       "Cannot Create Bar Code!  Total Width exceeds system limit.\r"
                                       "Try reducing the Narrow Bar Width or the length of the Bar Code Text.");
+                        }
                     }
         EXPECT_TRUE(found) << target;
     }
@@ -481,7 +484,9 @@ TEST(PostalGeometry, FixedPitchAndHeights) {
             EXPECT_EQ(bars[i].left, int(i) * 120);
             EXPECT_EQ(bars[i].width(), 50);
             EXPECT_EQ(bars[i].bottom, -317);
-            if (i < 6) EXPECT_EQ(bars[i].top, full[i] ? 0 : -190) << i;
+            if (i < 6) {
+                EXPECT_EQ(bars[i].top, full[i] ? 0 : -190) << i;
+            }
         }
         auto m = h.picture();
         EXPECT_EQ(m.placeable->bottom, 317);  // no text, no comment

@@ -12,7 +12,8 @@ bool MBSave_Click(AppState& app) {
         "Windows MetaFile (*.wmf)|*.wmf|Windows Bitmap (*.bmp)|*.bmp|Graphics Interchange Format (*.gif)|*.gif|"
         "Tag Image Format (*.tif)|*.tif|Encapsulated Postscript (*.eps)|*.eps|"
         "JPG - Joint Photographic Expert Format (*.jpg)|*.jpg|Portable Network Graphics (*.png)|*.png|"
-        "Truevision Targa (*.tga)|*.tga|Zsoft PC Paintbrush (*.pcx)|*.pcx|All Files (*.*)|*.*",
+        "Truevision Targa (*.tga)|*.tga|Zsoft PC Paintbrush (*.pcx)|*.pcx|Scalable Vector Graphics (*.svg)|*.svg|"
+        "Portable Document Format (*.pdf)|*.pdf|All Files (*.*)|*.*",
         app.barCodeFilePath);
     if (!chosen || chosen->empty()) return false;
     app.barCodeFilePath = *chosen;

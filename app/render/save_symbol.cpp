@@ -1,6 +1,5 @@
 #include "app/render/save_symbol.h"
 
-#include <cctype>
 #include <vector>
 
 #include "app/model/app_state.h"
@@ -9,17 +8,6 @@
 #include "platform/placeable.h"
 
 namespace quillet {
-
-std::string rasterExtension(const std::string& path) {
-    auto dot = path.rfind('.');
-    if (dot == std::string::npos) return {};
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
-    static const char* const kRaster[] = {"GIF", "JPG", "PNG", "EPS", "TIF", "BMP", "TGA", "PCX"};
-    for (const char* r : kRaster)
-        if (ext == r) return ext;
-    return {};
-}
 
 namespace {
 
@@ -40,7 +28,7 @@ std::string saveFailure(AppState& app, const std::string& path) {
         placeable = platform::placeableMetafileBytes(m.records, m.xExt, m.yExt);
     }
     if (placeable.empty()) return "no bar code has been built";
-    if (rasterExtension(path).empty()) return platform::replaceFileBytes(path, placeable).reason;
+    if (!convertsTo(path)) return platform::replaceFileBytes(path, placeable).reason;
     const RasterOptions& r = app.settings.raster;
     return saveBarCodeBytes(placeable, path, r.rasterBitsPerPixel, r.rasterResolution, r.jpegQuality, r.pngFilter,
                             r.pngInterlace, r.bmpCompression, r.tgaCompression, r.tiffCompression, r.gifCompression)

@@ -7,7 +7,7 @@ namespace quillet {
 struct AppState;
 
 // Saves the last built symbol under path: its placeable metafile for a
-// metafile (and any extension not converted), otherwise through the raster
+// metafile (and any extension not converted), otherwise through the image
 // converter with the raster options. Works from the symbol in memory, so the
 // scratch file is never read back. False when nothing was written.
 bool SaveSymbolImage(AppState& app, const std::string& path);

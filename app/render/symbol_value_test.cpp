@@ -170,7 +170,9 @@ TEST(SymbolValue, SavedInEveryFormatWithTheScratchFileGone) {
         for (const std::string& ext : formats) {
             const std::string out = h.path(c.name + "." + ext);
             ASSERT_TRUE(SaveSymbolImage(h.app, out)) << out;
-            if (ext == "wmf") EXPECT_EQ(test::readFileBytes(out), placeable(v)) << out;
+            if (ext == "wmf") {
+                EXPECT_EQ(test::readFileBytes(out), placeable(v)) << out;
+            }
             // ghostscript rounds 3-pixel PDF417 modules unevenly: twice the resolution.
             const int dpi = ext == "eps" ? 508 : 254;
             const test::GreyImage img = readBack(out, ext, dpi);
