@@ -65,12 +65,17 @@ TEST(WindowAutomation, ExecuteStringsChangeTheWindow) {
         std::string reply;
         std::function<void(const WindowFixture&)> check;
     } cases[] = {
-        {"[CODE128][MESSAGE='SOCKET 128'][BUILD/COPY]", "ACK\n",
+        {"[CODE39][MESSAGE='SOCKET 39'][BUILD/COPY]", "ACK\n",
          [](const WindowFixture& f) {
-             EXPECT_EQ(f.find<QLineEdit>("Message")->text(), "SOCKET 128");
-             EXPECT_TRUE(f.find<QAction>("MCode13")->isChecked());
-             EXPECT_FALSE(f.find<QAction>("MCode1")->isChecked());
-             EXPECT_EQ(test::decode(f.preview(), "Code128").text, "SOCKET 128");
+             EXPECT_EQ(f.find<QLineEdit>("Message")->text(), "SOCKET 39");
+             EXPECT_TRUE(f.find<QAction>("MCode1")->isChecked());
+             EXPECT_TRUE(f.find<QLabel>("Label10")->isHidden());
+             EXPECT_FALSE(f.find<QLabel>("BarCode")->isHidden());
+             // The preview shows the symbol the execute built, at its size.
+             const auto& built = f.session.app.output.lastSymbol;
+             ASSERT_TRUE(built);
+             EXPECT_NE(built->text.find("SOCKET 39"), std::string::npos);
+             EXPECT_NEAR(f.find<QLabel>("BarCode")->width(), built->metafile.xExt / 2540.0 * f.window->previewDpiX(), 1.0);
          }},
         {"[QR][MESSAGE='https://example.com/sock'][BUILD/COPY][BARCODE=https://example.com/again]", "ACK\n",
          [](const WindowFixture& f) {
@@ -125,8 +130,8 @@ TEST(WindowAutomation, CloseAfterAppExitClosesTheWindowUnasked) {
         auto automation = std::make_unique<WindowAutomation>(*f.window, f.app(), path);
         ASSERT_TRUE(automation->listening()) << automation->error();
         converse(path, c.lines);
-        EXPECT_TRUE(f.app().settings.changed != c.closed) << c.lines;
         QTest::qWaitFor([&] { return !f.window->isVisible(); }, c.closed ? 5000 : 200);
+        EXPECT_TRUE(f.app().settings.changed != c.closed) << c.lines;
         EXPECT_EQ(!f.window->isVisible(), c.closed) << c.lines;
         EXPECT_TRUE(f.boxes.empty()) << c.lines;
         automation.reset();
