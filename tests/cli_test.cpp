@@ -46,7 +46,9 @@ protected:
     }
 
     // Runs the program with the arguments and standard input; the per-user
-    // settings live in the test's own folder.
+    // settings live in the test's own folder. No display is named, so the
+    // program runs headless and never opens a window on the desktop of the
+    // person running the tests.
     Result run(const std::vector<std::string>& args, const std::string& input = "") {
         const fs::path in = work_ / "stdin", out = work_ / "stdout", err = work_ / "stderr";
         std::ofstream(in, std::ios::binary) << input;
@@ -62,9 +64,13 @@ protected:
         argv.push_back(nullptr);
         std::vector<std::string> envStrings{"XDG_CONFIG_HOME=" + (work_ / "config").string(),
                                             "TMPDIR=" + work_.string()};
+        auto replaced = [](const std::string& e) {
+            for (const char* name : {"XDG_CONFIG_HOME=", "TMPDIR=", "DISPLAY=", "WAYLAND_DISPLAY="})
+                if (e.rfind(name, 0) == 0) return true;
+            return false;
+        };
         for (char** e = environ; *e; ++e)
-            if (std::string(*e).rfind("XDG_CONFIG_HOME=", 0) != 0 && std::string(*e).rfind("TMPDIR=", 0) != 0)
-                envStrings.push_back(*e);
+            if (!replaced(*e)) envStrings.push_back(*e);
         std::vector<char*> envp;
         for (auto& e : envStrings) envp.push_back(e.data());
         envp.push_back(nullptr);

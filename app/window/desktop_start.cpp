@@ -8,9 +8,14 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
+#include "app/automation/automation_server.h"
 #include "app/window/desktop_window.h"
+#include "app/window/window_automation.h"
 
 namespace quillet {
 
@@ -59,6 +64,14 @@ int runDesktopWindow(int& argc, char** argv, AppState& app, const std::string& c
     QApplication application(argc, argv);
     QApplication::setApplicationName("Quillet");
     DesktopWindow window(app);
+    std::string error;
+    const std::string socketPath = defaultSocketPath(error);
+    // Without a server the window is still the whole program for a person.
+    std::unique_ptr<WindowAutomation> automation;
+    if (!socketPath.empty()) automation = std::make_unique<WindowAutomation>(window, app, socketPath);
+    if (automation && !automation->listening()) error = automation->error();
+    if (!automation || !automation->listening())
+        std::fprintf(stderr, "quillet: no automation server: %s\n", error.c_str());
     window.resize(900, 640);
     window.show();
     if (!configPath.empty()) window.openConfiguration(configPath);

@@ -11,9 +11,9 @@ struct AppState;
 // made in a short-lived child process.
 bool desktopAvailable();
 
-// Opens the window on the application state, opens the configuration file
-// (when one is named) in it and runs until the window is closed. Returns
-// the exit status.
+// Opens the window on the application state as the automation server on
+// the default socket, opens the configuration file (when one is named) in
+// it and runs until the window is closed. Returns the exit status.
 int runDesktopWindow(int& argc, char** argv, AppState& app, const std::string& configPath);
 
 }  // namespace quillet

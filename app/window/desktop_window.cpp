@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include "app/automation/config_file.h"
 #include "app/automation/message_file.h"
 #include "app/commands/select_symbology.h"
+#include "app/commands/state_changes.h"
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "app/model/field_input.h"
@@ -32,6 +35,7 @@
 #include "app/render/paste.h"
 #include "app/render/save_bar_code_command.h"
 #include "app/window/field_text.h"
+#include "app/window/option_dialogs.h"
 #include "app/window/option_menu_table.h"
 #include "app/window/picture_image.h"
 
@@ -79,20 +83,37 @@ double screenDpi(const QWidget* w, bool horizontal) {
 
 }  // namespace
 
-DesktopWindow::DesktopWindow(AppState& app) : app_(app), ui_(this), previousUi_(app.ui) {
+DesktopWindow::DesktopWindow(AppState& app)
+    : app_(app),
+      ui_(this),
+      previousUi_(app.ui),
+      previousClipboard_(app.clipboard),
+      clipboard_(app.clipboard ? *app.clipboard : platform::clipboard(), app) {
     app_.ui = &ui_;
+    app_.clipboard = &clipboard_;
     setObjectName("MainWindow");
     buildMenus();
     setCentralWidget(buildFields());
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { refreshPaste(); });
     refresh();
     message_->setFocus();
 }
 
-DesktopWindow::~DesktopWindow() { app_.ui = previousUi_; }
+DesktopWindow::~DesktopWindow() {
+    app_.ui = previousUi_;
+    app_.clipboard = previousClipboard_;
+}
 
 void DesktopWindow::run(const std::function<void()>& command) {
+    ++running_;
     command();
+    noteStateChanges(app_);
+    --running_;
     refresh();
+}
+
+void DesktopWindow::refreshAfterChange() {
+    if (running_ == 0) refresh();
 }
 
 void DesktopWindow::openConfiguration(const std::string& path) {
@@ -162,6 +183,14 @@ void DesktopWindow::buildMenus() {
         QAction* a = menu->addAction(qs(entry.caption), [this, e = &entry] { run([this, e] { e->run(app_); }); });
         a->setCheckable(true);
         optionActions_.emplace_back(a, &entry);
+    }
+    QMenu* options = optionMenu("&Options", {});
+    options->addSeparator();
+    for (const DialogEntry& entry : optionDialogEntries()) {
+        QAction* a = options->addAction(qs(entry.caption),
+                                        [this, e = &entry] { run([this, e] { e->open(ui_, this, app_); }); });
+        a->setObjectName(entry.name);
+        dialogActions_.emplace_back(a, &entry);
     }
 }
 
@@ -350,6 +379,7 @@ void DesktopWindow::noteSelection() {
 
 void DesktopWindow::paste() {
     noteSelection();
+    clipboard_.takeDesktopText();
     run([this] { MPaste_Click(app_); });
 }
 
@@ -385,6 +415,13 @@ void DesktopWindow::refresh() {
     refreshLists();
     refreshMenus();
     refreshPreview();
+    // [APPMINIMIZE] and [APPNORMAL]; a person minimising the window by hand
+    // leaves the model alone.
+    if (app_.window.minimised != shownMinimised_) {
+        shownMinimised_ = app_.window.minimised;
+        if (shownMinimised_) showMinimized();
+        else showNormal();
+    }
     refreshing_ = false;
 }
 
@@ -469,16 +506,22 @@ void DesktopWindow::refreshMenus() {
         action->setChecked(entry->checked(s));
         anyShown[optionMenu(entry->place.menu, entry->place.submenu)] |= visible;
     }
+    for (auto& [action, entry] : dialogActions_) action->setVisible(entry->shown(w.menus));
     // A submenu with nothing to offer for this symbology is hidden with its entries.
     for (auto& [place, menu] : optionMenus_)
         if (!place.second.empty()) menu->menuAction()->setVisible(anyShown[menu]);
 
-    pasteAction_->setEnabled(app_.clipboard && app_.clipboard->text().has_value());
+    refreshPaste();
     saveBarCodeAction_->setEnabled(app_.output.saveEnabled);
     saveDbpAction_->setEnabled(app_.output.dbpSaveEnabled);
     closeMessageFileAction_->setEnabled(w.closeMsgFileEnabled);
     nextAction_->setEnabled(w.nextPrevVisible);
     prevAction_->setEnabled(w.nextPrevVisible);
+}
+
+// Paste takes the desktop's text, or what a command put on the clipboard.
+void DesktopWindow::refreshPaste() {
+    pasteAction_->setEnabled(clipboard_.text().has_value() || clipboard_.desktopHasText());
 }
 
 void DesktopWindow::refreshPreview() {

@@ -13,6 +13,7 @@
 
 #include "app/model/main_window.h"
 #include "app/model/symbology.h"
+#include "app/window/desktop_clipboard.h"
 #include "app/window/qt_user_interface.h"
 
 class QAction;
@@ -27,6 +28,7 @@ class QPushButton;
 namespace quillet {
 
 struct AppState;
+struct DialogEntry;
 struct OptionEntry;
 
 class DesktopWindow : public QMainWindow {
@@ -37,12 +39,17 @@ public:
 
     // Draws the whole model again.
     void refresh();
-    // Runs a command routine, then draws the model.
+    // Runs a command routine, notes the change for every watcher, then
+    // draws the model.
     void run(const std::function<void()>& command);
+    // A change noted elsewhere (a client's execute): drawn unless a command
+    // of the window's own is running, which draws when it ends.
+    void refreshAfterChange();
     // Opens a configuration file as at start-up (its failures are reported).
     void openConfiguration(const std::string& path);
 
     QtUserInterface& ui() { return ui_; }
+    DesktopClipboard& clipboard() { return clipboard_; }
     // The preview's resolution: the screen's, so the symbol shows at true size.
     double previewDpiX() const;
     double previewDpiY() const;
@@ -57,6 +64,7 @@ private:
     void refreshFields();
     void refreshLists();
     void refreshMenus();
+    void refreshPaste();
     void refreshPreview();
     void messageEdited(const QString& text);
     void commentEdited(const QString& text);
@@ -70,7 +78,11 @@ private:
     AppState& app_;
     QtUserInterface ui_;
     platform::UserInterface* previousUi_;
+    platform::Clipboard* previousClipboard_;
+    DesktopClipboard clipboard_;
     bool refreshing_ = false;
+    int running_ = 0;                // commands of the window's own under way
+    bool shownMinimised_ = false;
 
     QLabel *messageLabel_, *commentLabel_, *supplementLabel_;
     QLineEdit *message_, *comment_, *supplement_;
@@ -89,6 +101,7 @@ private:
     QAction *nextAction_, *prevAction_;
     std::array<QAction*, kSymbologyCount> symbologyActions_{};
     std::vector<std::pair<QAction*, const OptionEntry*>> optionActions_;
+    std::vector<std::pair<QAction*, const DialogEntry*>> dialogActions_;
     std::map<std::pair<std::string, std::string>, QMenu*> optionMenus_;  // by menu and submenu
 };
 

@@ -65,12 +65,12 @@ QString ansiText(const std::string& ansi) {
     return text;
 }
 
-int QtUserInterface::run(QDialog& dialog) { return runDialog ? runDialog(dialog) : dialog.exec(); }
+int QtUserInterface::show(QDialog& dialog) { return runDialog ? runDialog(dialog) : dialog.exec(); }
 
 Answer QtUserInterface::messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
     QMessageBox box(boxIcon(icon), ansiText(title), ansiText(text), standardButtons(buttons), parent_);
     if (buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
-    return answerOf(run(box), buttons);
+    return answerOf(show(box), buttons);
 }
 
 void QtUserInterface::beep() { QApplication::beep(); }
@@ -81,7 +81,7 @@ std::string QtUserInterface::inputBox(const std::string& prompt, const std::stri
     dialog.setWindowTitle(ansiText(title));
     dialog.setLabelText(ansiText(prompt));
     dialog.setTextValue(ansiText(initial));
-    if (run(dialog) != QDialog::Accepted) return {};
+    if (show(dialog) != QDialog::Accepted) return {};
     return platform::utf8ToAnsi(dialog.textValue().toStdString());
 }
 
@@ -94,7 +94,7 @@ std::optional<std::string> QtUserInterface::fileDialog(bool save, const std::str
     for (const std::string& f : qtNameFilters(filter)) filters << QString::fromStdString(platform::ansiToUtf8(f));
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!initial.empty()) dialog.selectFile(QFile::decodeName(initial.c_str()));
-    if (run(dialog) != QDialog::Accepted) return std::nullopt;
+    if (show(dialog) != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
     return QFile::encodeName(chosen.first()).toStdString();

@@ -27,9 +27,9 @@ public:
     // Shows a dialog, set up in full, and returns its result code
     // (QDialog::exec unless replaced: tests answer without a person).
     std::function<int(QDialog&)> runDialog;
+    int show(QDialog& dialog);
 
 private:
-    int run(QDialog& dialog);
     QWidget* parent_;
 };
 

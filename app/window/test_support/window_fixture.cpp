@@ -13,7 +13,15 @@ WindowFixture::WindowFixture(bool pasteHint) {
     window = std::make_unique<DesktopWindow>(app());
     window->ui().runDialog = [this](QDialog& dialog) -> int {
         auto* box = qobject_cast<QMessageBox*>(&dialog);
-        if (!box) return QDialog::Rejected;
+        if (!box) {
+            ++dialogsShown;
+            dialog.setResult(QDialog::Rejected);
+            if (this->dialog) {
+                dialog.show();
+                this->dialog(dialog);
+            }
+            return dialog.result();
+        }
         boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
         return answer ? answer(boxes.back()) : QMessageBox::Ok;
     };

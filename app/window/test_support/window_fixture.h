@@ -32,6 +32,10 @@ struct WindowFixture {
     std::vector<ShownBox> boxes;
     // The button each message box is answered with; OK unless set.
     std::function<QMessageBox::StandardButton(const ShownBox&)> answer;
+    // What happens in every other dialog (a test clicks its buttons); it
+    // is cancelled unless set.
+    std::function<void(QDialog&)> dialog;
+    int dialogsShown = 0;
 
     explicit WindowFixture(bool pasteHint = false);
     AppState& app() { return session.app; }
