@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@
 #include "app/automation/file_bytes.h"
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
+#include "app/render/build_report.h"
 #include "app/window/desktop_start.h"
 #include "platform/clipboard.h"
 #include "platform/codepage.h"
@@ -53,6 +55,10 @@ const char kUsage[] =
     "  --batch FILE      build one symbol per line of FILE and save it (needs --output)\n"
     "  --count N         build N numbers of the incremental numbering series (needs --output)\n"
     "  --output PATTERN  file name of each label; a run of '#' becomes the label number\n"
+    "  --verify          with --batch or --count: check every label before saving it and\n"
+    "                    fail those below the least acceptable simulated grade\n"
+    "  --report[=json]   after each build, print the size the symbol prints at on the target\n"
+    "                    printer as one line (or one JSON object) on standard output\n"
     "  --has-display     exit with 0 when the window can open here, 1 when not\n"
     "  --help            show this text\n";
 
@@ -67,6 +73,8 @@ struct CommandLine {
     std::string batchFile;
     std::string outputPattern;
     long count = 0;
+    std::optional<quillet::ReportFormat> report;
+    bool verify = false;
 };
 
 // The value of an option: "--name=VALUE" or the next argument.
@@ -92,6 +100,7 @@ void checkLabelOptions(CommandLine& cl) {
     else if (batch && cl.serve) cl.error = "--serve cannot be combined with --batch or --count";
     else if (batch && cl.outputPattern.empty()) cl.error = "--batch and --count need --output PATTERN";
     else if (!batch && !cl.outputPattern.empty()) cl.error = "--output needs --batch FILE or --count N";
+    else if (!batch && cl.verify) cl.error = "--verify needs --batch FILE or --count N";
     else if (batch && cl.outputPattern.find('#') == std::string::npos)
         cl.error = "--output PATTERN needs a run of '#' for the label number";
 }
@@ -108,6 +117,12 @@ CommandLine parseCommandLine(int argc, char** argv) {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             cl.help = true;
+        } else if (arg == "--verify") {
+            cl.verify = true;
+        } else if (arg == "--report" || arg == "--report=text") {
+            cl.report = quillet::ReportFormat::Text;
+        } else if (arg == "--report=json") {
+            cl.report = quillet::ReportFormat::Json;
         } else if (arg == "--has-display") {
             cl.hasDisplay = true;
         } else if (arg == "--execute") {
@@ -258,6 +273,17 @@ int main(int argc, char** argv) {
     quillet::startMainWindow(app);
     const bool storedHint = storedFlag(platform::getSetting(kSection, kPasteHintKey, "-1"));
     app.showPasteHint = storedHint;
+    if (cl.report) {
+        app.onBuilt = [format = *cl.report](const quillet::AppState& a) {
+            std::fputs((quillet::buildReport(a, format) + "\n").c_str(), stdout);
+            std::fflush(stdout);
+        };
+        app.onVerified = [format = *cl.report](const std::string& text, const std::string& json) {
+            std::fputs(((format == quillet::ReportFormat::Json ? json : text) + "\n").c_str(), stdout);
+            std::fflush(stdout);
+        };
+    }
+    app.verify.everyLabel = cl.verify;
 
     int status = 0;
     if (window) {
