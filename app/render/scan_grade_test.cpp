@@ -52,6 +52,12 @@ std::vector<double> withValley(std::vector<double> line, int at, double value) {
     return line;
 }
 
+// The low-contrast elements' edges sit where the profile crosses 42.5 %:
+// 0.375 / 0.44 of a sample into the 80 -> 36 % step and 0.075 / 0.45 into
+// the 50 -> 5 % one, so the pair of elements between them measures 19.31
+// pixels where 20 (2 modules) were drawn.
+const double kLowContrastDecodability = 1 - 2 * (20 - ((139.5 + 0.075 / 0.45) - (119.5 + 0.375 / 0.44))) / 10;
+
 const LineCase kLines[] = {
     // Rmax 80 %, Rmin 5 %: SC 75 % (A), every edge 75 %, modulation 1.
     {"ContrastSeventyFive", profile(sevenModules(0.05, 0.80), 100, 0.80), kSeven, 0.75, 4, 0.75, 4, 1.0, 4, 0, 4, 1, 4, 4,
@@ -61,7 +67,7 @@ const LineCase kLines[] = {
     {"EdgeContrastFourteen",
      profile({{10, 0.05}, {10, 0.80}, {10, 0.36}, {10, 0.50}, {10, 0.05}, {10, 0.80}, {10, 0.05}}, 100, 0.80), kSeven,
      0.75, 4, 0.14,
-     0, 0.14 / 0.75, 0, 0, 4, 1, 4, 4, 4, 0},
+     0, 0.14 / 0.75, 0, 0, 4, kLowContrastDecodability, 4, 4, 4, 0},
     // Spaces at 45 %: SC 40 % grades C; Rmin 5 % is below half of Rmax.
     {"ContrastForty", profile(sevenModules(0.05, 0.45), 100, 0.45), kSeven, 0.40, 2, 0.40, 4, 1.0, 4, 0, 4, 1, 4, 4, 4, 2},
     // Bars at 45 % under 80 % spaces: Rmin above half of Rmax fails, SC 35 % is D.
