@@ -34,10 +34,11 @@ const DimensionCase kDimensions[] = {
     {"Code128ThirteenMilsAt2540", "[HORIZONTALDPI=2540][VERTICALDPI=2540][INCHES][CODE128][BARWIDTH=13]"
                                   "[BARHEIGHT=0.5][MESSAGE='QUILLET-128'][BUILD/COPY]",
      33, 33, 33, 12.992, -0.061, 1270, false},
-    // A module of 25 units at 254 dpi is 2.5 dots: edges at 0, 2.5, 5, 7.5 ... round to 2 and 3 dot modules.
-    {"DataMatrixTwoAndAHalfDots", "[HORIZONTALDPI=254][VERTICALDPI=254][INCHES][DATAMATRIX][DMMODULESIZE=9.8425]"
+    // 9.84 mils = 24.9936 units, drawn as 25 = 2.5 dots at 254 dpi (+0.0256 %): edges at 0, 2.5,
+    // 5, 7.5 ... round to modules of 2 and 3 dots.
+    {"DataMatrixTwoAndAHalfDots", "[HORIZONTALDPI=254][VERTICALDPI=254][INCHES][DATAMATRIX][DMMODULESIZE=9.84]"
                                   "[MESSAGE='12345678'][BUILD/COPY]",
-     2.5, 2, 3, 9.843, 0, 2.5, false},
+     2.5, 2, 3, 9.843, 100.0 * (25 - 24.9936) / 24.9936, 2.5, false},
     // Vertical on 600 x 300 dpi: the bars' widths run along the 300 dpi axis; 3 dots = 10 mils.
     {"VerticalAcrossTheSlowAxis", "[HORIZONTALDPI=600][VERTICALDPI=300][VERTUP][DOTS][CODE128][BARWIDTH=3]"
                                   "[BARHEIGHT=300][MESSAGE='QUILLET-128'][BUILD/COPY]",
