@@ -7,7 +7,7 @@ PKGS=(build-essential cmake pkg-config git
       libcairo2-dev libfontconfig1-dev libfreetype-dev fonts-liberation
       libpng-dev libjpeg-dev libtiff-dev libgif-dev
       libdmtx-dev libqrencode-dev libcups2-dev cups-client
-      libzxing-dev imagemagick libmagickcore-6.q16-6-extra libwmf-bin ghostscript
+      libzxing-dev libzxing2 imagemagick libmagickcore-6.q16-6-extra libwmf-bin ghostscript
       poppler-utils librsvg2-bin netpbm
       qt6-base-dev qt6-wayland xvfb xauth
       clang libclang-rt-14-dev)

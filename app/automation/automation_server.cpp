@@ -15,8 +15,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "app/automation/client_reports.h"
 #include "app/automation/dde_link.h"
 #include "app/model/app_state.h"
 
@@ -35,6 +37,7 @@ struct Client {
     std::string output;   // replies not yet sent
     bool readEnded = false;
     Clock::time_point lastActive = Clock::now();
+    std::optional<ReportFormat> reports;  // asked for with "#REPORT"
 };
 
 std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
@@ -115,8 +118,28 @@ void runLine(AppState& app, Client& c, std::string line, const ServerOptions& o)
         return;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (const auto request = parseReportRequest(line)) {
+        c.reports = request->format;
+        c.output += "ACK\n";
+        return;
+    }
+    // This client's reports join whatever the program reports already.
+    const auto previous = app.onBuilt;
+    const auto previousVerified = app.onVerified;
+    if (c.reports) {
+        app.onBuilt = [&c, &previous, format = *c.reports](const AppState& a) {
+            if (previous) previous(a);
+            c.output += "REPORT " + buildReport(a, format) + "\n";
+        };
+        app.onVerified = [&c, &previousVerified, format = *c.reports](const std::string& text, const std::string& json) {
+            if (previousVerified) previousVerified(text, json);
+            c.output += "REPORT " + (format == ReportFormat::Json ? json : text) + "\n";
+        };
+    }
     // Lines arrive as UTF-8; bytes that are not become '?'.
     const ExecuteResult result = LinkExecuteUtf8(app, line);
+    app.onBuilt = previous;
+    app.onVerified = previousVerified;
     c.output += result == ExecuteResult::Refused ? "NAK\n" : "ACK\n";
 }
 

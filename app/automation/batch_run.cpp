@@ -5,6 +5,7 @@
 #include "app/model/app_state.h"
 #include "app/model/symbol_fields.h"
 #include "app/render/build_copy.h"
+#include "app/render/print_verify.h"
 #include "app/render/save_symbol.h"
 
 namespace quillet {
@@ -24,6 +25,16 @@ void buildAndSaveLabel(AppState& app, long number, const std::string& name, Batc
     if (!app.settings.symbolBuilt) {
         result.failures.push_back({number, "the symbol could not be built"});
         return;
+    }
+    if (app.verify.everyLabel && app.output.lastSymbol) {
+        const VerifyResult v = verifySymbol(app.settings, *app.output.lastSymbol, app.verify);
+        if (app.onVerified) app.onVerified(verifyReportText(v), verifyReportJson(v));
+        if (!v.accepted) {
+            result.failures.push_back({number, std::string(v.dataMatches ? "" : "it does not decode to its data; ") +
+                                                   "simulated grade " + gradeLetter(v.grade) + ", below " +
+                                                   gradeLetter(app.verify.minimumGrade)});
+            return;
+        }
     }
     if (!SaveSymbolImage(app, name)) {
         result.failures.push_back({number, "the symbol could not be saved as \"" + name + "\""});

@@ -34,7 +34,8 @@ void buildAndSaveLabel(AppState& app, long number, const std::string& name, Batc
 // Each line becomes the message as a message file line does (UPC/EAN lines
 // may carry a supplement), is built with the current settings and saved
 // as batchOutputName(pattern, line number). A failing line is recorded and
-// the run goes on.
+// the run goes on. With app.verify.everyLabel each label is checked before
+// it is saved, and one below the least acceptable grade fails.
 BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern);
 // count labels from the numbering series (or the open message file): the
 // current message first, then each Next.

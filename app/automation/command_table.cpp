@@ -10,6 +10,7 @@
 #include "app/automation/execute_string.h"
 #include "app/automation/message_file.h"
 #include "app/automation/numbering.h"
+#include "app/automation/verify_commands.h"
 #include "app/commands/option_commands.h"
 #include "app/commands/select_symbology.h"
 #include "app/commands/utf8_character_set.h"
@@ -335,6 +336,7 @@ constexpr Keyword kKeywords[] = {
     {"[PRINT]", print, 1, false},
     {"[PRINTNOEJECT]", print, 0, false},
     {"[EJECTPAGE]", ejectPage, 0, false},
+    {"[VERIFY]", verifyCommand, 0, false},
     {"[SAVEBARCODE]", saveBarCode, 0, false},
     {"[SAVEMODEMETA]", saveMode, SaveModeMetafile, true},
     {"[SAVEMODEBMP]", saveMode, SaveModeBitmap, true},
@@ -787,6 +789,8 @@ constexpr ValueKeyword kValueKeywords[] = {
     {"[VERTICALDPI=", printerDpi, 1, true},
     {"[LEFTPRINTMARGIN=", printMargin, 0, true},
     {"[TOPPRINTMARGIN=", printMargin, 1, true},
+    {"[PRINTGROWTH=", printGrowthCommand, 0, false},
+    {"[VERIFYMIN=", verifyMinimumCommand, 0, false},
     {"[INCPREAMBLE=", incText, 0, true},
     {"[INCPOSTAMBLE=", incText, 1, true},
     {"[INCSTART=", incNumber, IncStart, true},

@@ -3,6 +3,7 @@
 // the window model, the results of the last build and the platform
 // services every command routine reaches through it. Plain data: the
 // routines that act on it live in the layers above.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "app/model/main_window.h"
 #include "app/model/settings.h"
 #include "app/model/state_watch.h"
+#include "app/model/verify_options.h"
 #include "platform/clipboard.h"
 #include "platform/user_interface.h"
 
@@ -46,6 +48,11 @@ struct AppState {
     std::string windowCaption = "Quillet Professional";  // names the open configuration file
     int startupRatioPosition = 2;      // kept for configuration files, which carry it
     bool exitOnClose = false;          // `[APPEXIT]`: end when the client closes
+    // Called after every symbol a build finishes (reports to scripts and clients).
+    std::function<void(const AppState&)> onBuilt;
+    VerifyOptions verify;  // the check before printing
+    // Called with each check's report, as text and as JSON.
+    std::function<void(const std::string& text, const std::string& json)> onVerified;
 
     AppState() = default;
     AppState(const AppState&) = delete;

@@ -1,15 +1,14 @@
-// Printing the symbol: the last built picture is played onto a PDF
-// page at its physical size, snapped to the device's dots, at the print
-// margins. The page stays open until a print that ejects it (or
-// EjectPage), so several symbols can share one page; ejecting ends the
-// document and hands it to the destination.
+// Printing the symbol: the last built picture becomes a 1-bit raster at
+// the device's resolution (print_raster.h), placed at the print margins.
+// The page stays open until a print that ejects it (or EjectPage), so
+// several symbols can share one page; ejecting writes the page as a PDF of
+// one image at device resolution and hands it to the destination.
 #include "app/render/print_symbol.h"
 
-#include <cairo-pdf.h>
-#include <cairo.h>
 #include <cups/cups.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -17,18 +16,23 @@
 
 #include "app/model/app_state.h"
 #include "app/render/print_device.h"
-#include "platform/gdi.h"
+#include "app/render/print_raster.h"
+#include "app/render/raster_page_pdf.h"
+#include "platform/file_output.h"
 
 namespace quillet {
 
 namespace {
 
+struct Placed {
+    DotRaster raster;
+    int left = 0, top = 0;  // dots from the page's top-left corner
+};
+
 // The document being printed (one printer object per program).
 struct OpenDocument {
     PrintDevice device;
-    std::string pdfPath;
-    cairo_surface_t* surface = nullptr;
-    cairo_t* cr = nullptr;
+    std::vector<Placed> symbols;
 };
 
 std::optional<OpenDocument>& openDocument() {
@@ -36,44 +40,54 @@ std::optional<OpenDocument>& openDocument() {
     return doc;
 }
 
-std::optional<OpenDocument> startDocument(const PrintDevice& device) {
-    OpenDocument doc;
-    doc.device = device;
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillet-print-XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return std::nullopt;
-    ::close(fd);
-    doc.pdfPath = pattern;
-    doc.surface = cairo_pdf_surface_create(doc.pdfPath.c_str(), device.pageWidth, device.pageHeight);
-    if (cairo_surface_status(doc.surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(doc.surface);
-        std::remove(doc.pdfPath.c_str());
-        return std::nullopt;
+// A page far beyond any printer's is not composed.
+constexpr int64_t kMaxPageDots = int64_t(1) << 32;
+
+int pageDots(double points, int dpi) { return int(std::ceil(points * dpi / 72.0)); }
+
+// The page's dots that carry symbols, as one raster and its place.
+std::optional<Placed> composePage(const OpenDocument& doc) {
+    const int pageW = pageDots(doc.device.pageWidth, doc.device.dpiX);
+    const int pageH = pageDots(doc.device.pageHeight, doc.device.dpiY);
+    int left = pageW, top = pageH, right = 0, bottom = 0;
+    for (const Placed& p : doc.symbols) {
+        const int l = std::max(0, p.left), t = std::max(0, p.top);
+        const int r = std::min(pageW, p.left + p.raster.width), b = std::min(pageH, p.top + p.raster.height);
+        if (l >= r || t >= b) continue;  // off the page
+        left = std::min(left, l), top = std::min(top, t), right = std::max(right, r), bottom = std::max(bottom, b);
     }
-    doc.cr = cairo_create(doc.surface);
-    // User space in device dots, as the printer's device context has it.
-    cairo_scale(doc.cr, 72.0 / device.dpiX, 72.0 / device.dpiY);
-    return doc;
+    if (left >= right || top >= bottom) return Placed{};
+    if (int64_t(right - left) * (bottom - top) > kMaxPageDots) return std::nullopt;
+    Placed page{DotRaster::blank(right - left, bottom - top), left, top};
+    for (const Placed& p : doc.symbols) placeRaster(page.raster, p.raster, p.left - left, p.top - top);
+    return page;
 }
 
 // Ends the document and hands the PDF to its destination.
-bool finishDocument(OpenDocument& doc) {
-    cairo_destroy(doc.cr);
-    cairo_surface_finish(doc.surface);
-    bool ok = cairo_surface_status(doc.surface) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(doc.surface);
-    std::error_code ec;
+bool finishDocument(const OpenDocument& doc) {
+    const auto page = composePage(doc);
+    if (!page) return false;
+    const RasterPage layout{doc.device.pageWidth, doc.device.pageHeight, doc.device.dpiX, doc.device.dpiY,
+                            page->left, page->top};
+    const std::vector<uint8_t> pdf = rasterPagePdf(page->raster, layout);
+    if (!doc.device.file.empty()) return platform::overwriteFileBytes(doc.device.file, pdf);
+
+    std::string path = (std::filesystem::temp_directory_path() / "quillet-print-XXXXXX").string();
+    const int fd = ::mkstemp(path.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    bool ok = platform::overwriteFileBytes(path, pdf);
     if (ok) {
-        if (!doc.device.file.empty()) {
-            std::filesystem::copy_file(doc.pdfPath, doc.device.file, std::filesystem::copy_options::overwrite_existing,
-                                       ec);
-            ok = !ec;
-        } else {
-            ok = cupsPrintFile2(CUPS_HTTP_DEFAULT, doc.device.destination.c_str(), doc.pdfPath.c_str(), "Quillet", 0,
-                                nullptr) > 0;
-        }
+        // The page is already at device resolution: nothing may scale it.
+        cups_option_t* options = nullptr;
+        int count = cupsAddOption("print-scaling", "none", 0, &options);
+        count = cupsAddOption("fit-to-page", "false", count, &options);
+        ok = cupsPrintFile2(CUPS_HTTP_DEFAULT, doc.device.destination.c_str(), path.c_str(), "Quillet", count,
+                            options) > 0;
+        cupsFreeOptions(count, options);
     }
-    std::filesystem::remove(doc.pdfPath, ec);
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
     return ok;
 }
 
@@ -89,29 +103,22 @@ int deviceDots(float v) {
 bool PrintSymbol(AppState& app, bool ejectPage) {
     // Printing follows a Build/Copy; without a symbol there is nothing to print.
     if (!app.output.lastSymbol) return false;
-    const RecordedMetafile& pict = app.output.lastSymbol->metafile;
 
     auto& doc = openDocument();
     if (!doc) {
         auto device = defaultPrintDevice(app.settings.printerDpiX, app.settings.printerDpiY);
         if (!device) return false;
-        doc = startDocument(*device);
-        if (!doc) return false;
+        doc = OpenDocument{*device, {}};
     }
-    const float px = float(doc->device.dpiX), py = float(doc->device.dpiY);
+    const PrintDevice& device = doc->device;
+    auto raster = printRaster(app.settings, *app.output.lastSymbol, device.dpiX, device.dpiY);
     const RasterOptions& r = app.settings.raster;
-    const gdi::Handle dc = gdi::CreateCairoDC(doc->cr, doc->device.dpiX, doc->device.dpiY);
-    const int saved = gdi::SaveDC(dc);
-    gdi::SetMapMode(dc, pict.mapMode);
-    gdi::SetViewportOrgEx(dc, deviceDots(r.leftPrintMargin * px), deviceDots(r.topPrintMargin * py));
-    gdi::SetViewportExtEx(dc, deviceDots(float(pict.xExt) * px / 2540.0f), deviceDots(float(pict.yExt) * py / 2540.0f));
-    const gdi::Handle hmf = gdi::SetMetaFileBits(pict.records);
-    const bool played = gdi::PlayMetaFile(dc, hmf);
-    gdi::DeleteMetaFile(hmf);
-    gdi::RestoreDC(dc, saved);
-    gdi::DeleteDC(dc);
-    if (!ejectPage) return played;
-    return EjectPage(app) && played;
+    if (raster) {
+        doc->symbols.push_back({std::move(*raster), deviceDots(r.leftPrintMargin * float(device.dpiX)),
+                                deviceDots(r.topPrintMargin * float(device.dpiY))});
+    }
+    if (!ejectPage) return raster.has_value();
+    return EjectPage(app) && raster.has_value();
 }
 
 bool EjectPage(AppState&) {

@@ -63,6 +63,7 @@ void publishSymbol(AppState& app, gdi::Handle metafile, BuiltSymbol symbol, Fini
     app.output.saveEnabled = true;
     if (finish == Finish::LinearSymbol || finish == Finish::FimPattern) app.output.dbpSaveEnabled = true;
     if (finish != Finish::FimPattern) app.settings.symbolBuilt = true;
+    if (finish != Finish::FimPattern && app.onBuilt) app.onBuilt(app);
 }
 
 }  // namespace quillet

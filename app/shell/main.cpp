@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@
 #include "app/automation/file_bytes.h"
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
+#include "app/render/build_report.h"
 #include "app/window/desktop_start.h"
 #include "platform/clipboard.h"
 #include "platform/paths.h"
@@ -60,6 +62,10 @@ const char kUsage[] =
     "                    supplement and file (the output name, else --output)\n"
     "  --count N         build N numbers of the incremental numbering series (needs --output)\n"
     "  --output PATTERN  file name of each label; a run of '#' becomes the label number\n"
+    "  --verify          with --batch or --count: check every label before saving it and\n"
+    "                    fail those below the least acceptable simulated grade\n"
+    "  --report[=json]   after each build, print the size the symbol prints at on the target\n"
+    "                    printer as one line (or one JSON object) on standard output\n"
     "  --has-display     exit with 0 when the window can open here, 1 when not\n"
     "  --help            show this text\n";
 
@@ -77,6 +83,8 @@ struct CommandLine {
     std::string batchFile;
     std::string outputPattern;
     long count = 0;
+    std::optional<quillet::ReportFormat> report;
+    bool verify = false;
 };
 
 // The value of an option: "--name=VALUE" or the next argument.
@@ -104,6 +112,7 @@ void checkLabelOptions(CommandLine& cl) {
     else if (batch && cl.outputPattern.empty() && !quillet::isCsvBatchFile(cl.batchFile))
         cl.error = "--batch and --count need --output PATTERN";
     else if (!batch && !cl.outputPattern.empty()) cl.error = "--output needs --batch FILE or --count N";
+    else if (!batch && cl.verify) cl.error = "--verify needs --batch FILE or --count N";
     else if (batch && !cl.outputPattern.empty() && cl.outputPattern.find('#') == std::string::npos)
         cl.error = "--output PATTERN needs a run of '#' for the label number";
     else if (cl.serverTuned && !cl.serve) cl.error = "--idle-timeout and --max-connections need --serve";
@@ -121,6 +130,12 @@ CommandLine parseCommandLine(int argc, char** argv) {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             cl.help = true;
+        } else if (arg == "--verify") {
+            cl.verify = true;
+        } else if (arg == "--report" || arg == "--report=text") {
+            cl.report = quillet::ReportFormat::Text;
+        } else if (arg == "--report=json") {
+            cl.report = quillet::ReportFormat::Json;
         } else if (arg == "--has-display") {
             cl.hasDisplay = true;
         } else if (arg == "--execute") {
@@ -285,6 +300,17 @@ int main(int argc, char** argv) {
     quillet::startMainWindow(app);
     const bool storedHint = storedFlag(platform::getSetting(kSection, kPasteHintKey, "-1"));
     app.showPasteHint = storedHint;
+    if (cl.report) {
+        app.onBuilt = [format = *cl.report](const quillet::AppState& a) {
+            std::fputs((quillet::buildReport(a, format) + "\n").c_str(), stdout);
+            std::fflush(stdout);
+        };
+        app.onVerified = [format = *cl.report](const std::string& text, const std::string& json) {
+            std::fputs(((format == quillet::ReportFormat::Json ? json : text) + "\n").c_str(), stdout);
+            std::fflush(stdout);
+        };
+    }
+    app.verify.everyLabel = cl.verify;
 
     int status = 0;
     if (window) {
