@@ -94,9 +94,13 @@ TEST_P(TwoWidthTest, RatioAndMagnificationAsPrinted) {
     ASSERT_TRUE(session.app.output.lastSymbol);
     const EffectiveDimensions e = effectiveDimensions(session.s(), *session.app.output.lastSymbol);
     EXPECT_EQ(e.ratioPrinted.has_value(), c.ratio > 0);
-    if (c.ratio > 0) EXPECT_NEAR(*e.ratioPrinted, c.ratio, 1e-9);
+    if (c.ratio > 0) {
+        EXPECT_NEAR(*e.ratioPrinted, c.ratio, 1e-9);
+    }
     EXPECT_EQ(e.magnification.has_value(), c.magnification > 0);
-    if (c.magnification > 0) EXPECT_NEAR(*e.magnification, c.magnification, 0.001);
+    if (c.magnification > 0) {
+        EXPECT_NEAR(*e.magnification, c.magnification, 0.001);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Symbols, TwoWidthTest, ::testing::ValuesIn(kTwoWidth),

@@ -70,13 +70,13 @@ bool finishDocument(const OpenDocument& doc) {
     const RasterPage layout{doc.device.pageWidth, doc.device.pageHeight, doc.device.dpiX, doc.device.dpiY,
                             page->left, page->top};
     const std::vector<uint8_t> pdf = rasterPagePdf(page->raster, layout);
-    if (!doc.device.file.empty()) return platform::overwriteFileBytes(doc.device.file, pdf);
+    if (!doc.device.file.empty()) return bool(platform::overwriteFileBytes(doc.device.file, pdf));
 
     std::string path = (std::filesystem::temp_directory_path() / "quillet-print-XXXXXX").string();
     const int fd = ::mkstemp(path.data());
     if (fd < 0) return false;
     ::close(fd);
-    bool ok = platform::overwriteFileBytes(path, pdf);
+    bool ok = bool(platform::overwriteFileBytes(path, pdf));
     if (ok) {
         // The page is already at device resolution: nothing may scale it.
         cups_option_t* options = nullptr;

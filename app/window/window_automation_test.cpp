@@ -54,7 +54,7 @@ std::string converse(const std::string& path, const std::string& lines) {
         }
         done = true;
     });
-    QTest::qWaitFor([&] { return done.load(); }, 15000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 15000)) << "the client got no reply";
     client.join();
     return replies;
 }
@@ -130,7 +130,7 @@ TEST(WindowAutomation, CloseAfterAppExitClosesTheWindowUnasked) {
         auto automation = std::make_unique<WindowAutomation>(*f.window, f.app(), path);
         ASSERT_TRUE(automation->listening()) << automation->error();
         converse(path, c.lines);
-        QTest::qWaitFor([&] { return !f.window->isVisible(); }, c.closed ? 5000 : 200);
+        (void)QTest::qWaitFor([&] { return !f.window->isVisible(); }, c.closed ? 5000 : 200);
         EXPECT_TRUE(f.app().settings.changed != c.closed) << c.lines;
         EXPECT_EQ(!f.window->isVisible(), c.closed) << c.lines;
         EXPECT_TRUE(f.boxes.empty()) << c.lines;
