@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -45,12 +46,13 @@ protected:
         if (!work_.empty()) fs::remove_all(work_);
     }
 
-    // Runs the program with the arguments and standard input; the per-user
+    // Starts the program with the arguments and standard input; the per-user
     // settings live in the test's own folder. No display is named, so the
     // program runs headless and never opens a window on the desktop of the
-    // person running the tests.
-    Result run(const std::vector<std::string>& args, const std::string& input = "") {
-        const fs::path in = work_ / "stdin", out = work_ / "stdout", err = work_ / "stderr";
+    // person running the tests. `name` keeps the files of concurrent runs apart.
+    pid_t spawn(const std::vector<std::string>& args, const std::string& input, const std::string& name = "",
+                const std::string& tmpdir = "") {
+        const fs::path in = work_ / (name + "stdin"), out = work_ / (name + "stdout"), err = work_ / (name + "stderr");
         std::ofstream(in, std::ios::binary) << input;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -63,7 +65,7 @@ protected:
         for (auto& a : argStrings) argv.push_back(a.data());
         argv.push_back(nullptr);
         std::vector<std::string> envStrings{"XDG_CONFIG_HOME=" + (work_ / "config").string(),
-                                            "TMPDIR=" + work_.string()};
+                                            "TMPDIR=" + (tmpdir.empty() ? work_.string() : tmpdir)};
         auto replaced = [](const std::string& e) {
             for (const char* name : {"XDG_CONFIG_HOME=", "TMPDIR=", "DISPLAY=", "WAYLAND_DISPLAY="})
                 if (e.rfind(name, 0) == 0) return true;
@@ -74,18 +76,26 @@ protected:
         std::vector<char*> envp;
         for (auto& e : envStrings) envp.push_back(e.data());
         envp.push_back(nullptr);
-
-        Result r;
         pid_t pid = 0;
-        if (posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+        if (posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+
+    Result finish(pid_t pid, const std::string& name = "") {
+        Result r;
+        if (pid > 0) {
             int status = 0;
             waitpid(pid, &status, 0);
             r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         }
-        posix_spawn_file_actions_destroy(&actions);
-        r.out = readFile(out);
-        r.err = readFile(err);
+        r.out = readFile(work_ / (name + "stdout"));
+        r.err = readFile(work_ / (name + "stderr"));
         return r;
+    }
+
+    Result run(const std::vector<std::string>& args, const std::string& input = "") {
+        return finish(spawn(args, input));
     }
 
     static std::string boxLine(int code) { return platform::messageLine("Quillet", quillet::messageText(code)) + "\n"; }
@@ -194,3 +204,83 @@ TEST_F(Cli, SavedSymbolIsAPlaceableMetafile) {
 }
 
 }  // namespace
+
+// Two runs at once with no usable $TMPDIR each keep a scratch file of their
+// own: every label either run saves is the symbol of its own message.
+TEST_F(Cli, RunsWithoutAUsableTmpdirNeverSwapSymbols) {
+    std::ofstream(work_ / "not-a-folder") << "x";
+    for (const fs::path& tmpdir : {work_ / "missing" / "folder", work_ / "not-a-folder"}) {
+        const int kLabels = 25;
+        auto script = [&](const std::string& who, const fs::path& folder) {
+            fs::create_directories(folder);
+            std::string lines;
+            for (int n = 0; n < kLabels; ++n) {
+                const std::string label = who + "-" + std::to_string(n);
+                lines += "[CODE128][MESSAGE='" + label + "'][BUILD/COPY][SAVEBARCODE(" +
+                         (folder / (label + ".wmf")).string() + ")]\n";
+            }
+            return lines;
+        };
+        const pid_t a = spawn({"--execute", "-"}, script("A", work_ / "a"), "a-", tmpdir.string());
+        const pid_t b = spawn({"--execute", "-"}, script("B", work_ / "b"), "b-", tmpdir.string());
+        EXPECT_EQ(finish(a, "a-").status, 0) << tmpdir;
+        EXPECT_EQ(finish(b, "b-").status, 0) << tmpdir;
+        // The same labels made one run at a time, with a scratch folder that works.
+        EXPECT_EQ(run({"--execute", "-"}, script("A", work_ / "ra") + script("B", work_ / "rb")).status, 0);
+        for (const char* who : {"A", "B"})
+            for (int n = 0; n < kLabels; ++n) {
+                const std::string name = std::string(who) + "-" + std::to_string(n) + ".wmf";
+                const fs::path got = work_ / (who == std::string("A") ? "a" : "b") / name;
+                const fs::path want = work_ / (who == std::string("A") ? "ra" : "rb") / name;
+                ASSERT_TRUE(fs::exists(got)) << got;
+                EXPECT_EQ(readFile(got), readFile(want)) << got << " with TMPDIR " << tmpdir;
+            }
+        for (const char* d : {"a", "b", "ra", "rb"}) fs::remove_all(work_ / d);
+    }
+}
+
+// A PDF without its creation time, which changes from second to second.
+static std::string withoutCreationDate(std::string pdf) {
+    const size_t at = pdf.find("/CreationDate (");
+    if (at != std::string::npos) pdf.erase(at, pdf.find(')', at) - at);
+    return pdf;
+}
+
+// kill -9 at any moment of a save leaves the file that was there whole:
+// every save in the run writes the same bytes (a PDF's creation time apart),
+// so the target must hold exactly those bytes whenever the process dies.
+TEST_F(Cli, AKillDuringASaveLeavesTheOldFileWhole) {
+    struct Kind {
+        const char* file;
+        const char* save;  // the command saving to %s
+    } kinds[] = {
+        {"label.wmf", "[SAVEBARCODE(%s)]"},
+        {"label.png", "[SAVEBARCODE(%s)]"},
+        {"label.pdf", "[SAVEBARCODE(%s)]"},
+        {"label.svg", "[SAVEBARCODE(%s)]"},
+        {"settings.qcf", "[SAVECONFIG(%s)]"},
+    };
+    const std::string setup =
+        "[PDF417][RASTERIMAGERESOLUTION=600][MESSAGE='" + std::string(600, 'K') + "'][BUILD/COPY]";
+    for (const Kind& k : kinds) {
+        const fs::path target = work_ / k.file;
+        std::string save = k.save;
+        save.replace(save.find("%s"), 2, target.string());
+        ASSERT_EQ(run({"--execute", setup + save}).status, 0) << k.file;
+        const std::string whole = withoutCreationDate(readFile(target));
+        ASSERT_FALSE(whole.empty()) << k.file;
+        std::string lines = setup + "\n";
+        for (int i = 0; i < 400; ++i) lines += save + "\n";
+        for (int round = 0; round < 6; ++round) {
+            const pid_t pid = spawn({"--execute", "-"}, lines);
+            ASSERT_GT(pid, 0);
+            ::usleep(useconds_t(20000 + round * 15000));  // into the run of saves
+            ::kill(pid, SIGKILL);
+            const Result r = finish(pid);
+            EXPECT_EQ(r.status, -1) << k.file << ": the run ended before the kill";
+            const std::string left = withoutCreationDate(readFile(target));
+            EXPECT_TRUE(left == whole) << k.file << " after a kill in round " << round << ": " << left.size()
+                                       << " bytes, the whole file " << whole.size();
+        }
+    }
+}

@@ -43,6 +43,20 @@ std::string withSizeInMm(const std::string& svg, double widthMm, double heightMm
     return out;
 }
 
+// cairo numbers its surfaces across the process, so the drawing's group id
+// would differ from one save to the next; the same symbol gives the same file.
+std::string withFirstSurfaceId(const std::string& svg) {
+    constexpr std::string_view kId = "<g id=\"surface";
+    const size_t at = svg.find(kId);
+    if (at == std::string::npos) return svg;
+    const size_t digits = at + kId.size();
+    const size_t close = svg.find('"', digits);
+    if (close == std::string::npos) return svg;
+    std::string out = svg;
+    out.replace(digits, close - digits, "1");
+    return out;
+}
+
 std::string withCrispFills(const std::string& svg) {
     std::string out;
     out.reserve(svg.size() + svg.size() / 8);
@@ -72,7 +86,7 @@ bool writeSvg(int fd, const std::vector<uint8_t>& placeable) {
         return surface;
     });
     if (!drawn) return false;
-    const std::string crisp = withCrispFills(withSizeInMm(svg, w / 100, h / 100));
+    const std::string crisp = withCrispFills(withFirstSurfaceId(withSizeInMm(svg, w / 100, h / 100)));
     return platform::writeAll(fd, crisp.data(), crisp.size());
 }
 

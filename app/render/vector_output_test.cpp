@@ -161,6 +161,21 @@ TEST(VectorSave, SvgAtScreenResolutionShowsEveryBarWhole) {
     }
 }
 
+// One symbol saved again gives the same SVG, however many drawings the
+// process made before (cairo numbers its surfaces process-wide). PDF and EPS
+// carry the time of saving, so only SVG is compared byte for byte.
+TEST(VectorSave, SavingAgainGivesTheSameBytes) {
+    OutputHarness h;
+    ASSERT_TRUE(h.build(13, "Again 42"));
+    for (const char* ext : {"svg"}) {
+        const std::string first = h.path(std::string("first.") + ext), second = h.path(std::string("second.") + ext);
+        ASSERT_TRUE(SaveSymbolImage(h.app, first));
+        ASSERT_TRUE(SaveSymbolImage(h.app, h.path(std::string("between.") + ext)));
+        ASSERT_TRUE(SaveSymbolImage(h.app, second));
+        EXPECT_TRUE(test::readFileBytes(first) == test::readFileBytes(second)) << ext;
+    }
+}
+
 // Abutting modules of a matrix symbol are one path, so nothing between them
 // is left to smooth even where a viewer ignores the crisp-edge hint.
 TEST(VectorSave, MatrixModulesOfOneColourAreOnePath) {
