@@ -284,3 +284,34 @@ TEST_F(Cli, AKillDuringASaveLeavesTheOldFileWhole) {
         }
     }
 }
+
+// A scratch folder on a full file system: the build is refused with the
+// reason, and a file saved before keeps its bytes.
+TEST_F(Cli, AFullScratchFolderRefusesTheBuildAndKeepsSavedFiles) {
+    const fs::path full = work_ / "full";
+    fs::create_directories(full);
+    if (std::system(("mount -t tmpfs -o size=16k tmpfs " + full.string() + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
+    struct Unmount {
+        fs::path at;
+        ~Unmount() { (void)std::system(("umount " + at.string()).c_str()); }
+    } unmount{full};
+    {
+        std::ofstream filler(full / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        for (int i = 0; i < 64 && filler; ++i) filler << block << std::flush;
+    }
+    const fs::path saved = work_ / "good.wmf";
+    const std::string build = "[CODE128][MESSAGE='KEEP 1'][BUILD/COPY]";
+    ASSERT_EQ(run({"--execute", build + "[SAVEBARCODE(" + saved.string() + ")]"}).status, 0);
+    const std::string before = readFile(saved);
+    ASSERT_FALSE(before.empty());
+
+    const pid_t pid = spawn({"--execute", "[CODE128][MESSAGE='REPLACED 2'][BUILD/COPY][SAVEBARCODE(" + saved.string() + ")]"},
+                            "", "full-", full.string());
+    const Result r = finish(pid, "full-");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot write the bar code to the scratch file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+    EXPECT_TRUE(readFile(saved) == before) << "the saved file changed";
+}
