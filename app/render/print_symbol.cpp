@@ -10,9 +10,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/model/app_state.h"
 #include "app/render/print_device.h"
@@ -63,32 +66,40 @@ std::optional<Placed> composePage(const OpenDocument& doc) {
     return page;
 }
 
-// Ends the document and hands the PDF to its destination.
-bool finishDocument(const OpenDocument& doc) {
+// Ends the document and hands the PDF to its destination: why that failed,
+// or empty when the page went out.
+std::string finishFailure(const OpenDocument& doc) {
     const auto page = composePage(doc);
-    if (!page) return false;
+    if (!page) return "the page is too large to print";
     const RasterPage layout{doc.device.pageWidth, doc.device.pageHeight, doc.device.dpiX, doc.device.dpiY,
                             page->left, page->top};
     const std::vector<uint8_t> pdf = rasterPagePdf(page->raster, layout);
-    if (!doc.device.file.empty()) return bool(platform::overwriteFileBytes(doc.device.file, pdf));
+    if (!doc.device.file.empty()) return platform::overwriteFileBytes(doc.device.file, pdf).reason;
 
     std::string path = (std::filesystem::temp_directory_path() / "quillet-print-XXXXXX").string();
     const int fd = ::mkstemp(path.data());
-    if (fd < 0) return false;
+    if (fd < 0) return std::string("the print job cannot be written: ") + std::strerror(errno);
     ::close(fd);
-    bool ok = bool(platform::overwriteFileBytes(path, pdf));
-    if (ok) {
+    std::string failure = platform::overwriteFileBytes(path, pdf).reason;
+    if (failure.empty()) {
         // The page is already at device resolution: nothing may scale it.
         cups_option_t* options = nullptr;
         int count = cupsAddOption("print-scaling", "none", 0, &options);
         count = cupsAddOption("fit-to-page", "false", count, &options);
-        ok = cupsPrintFile2(CUPS_HTTP_DEFAULT, doc.device.destination.c_str(), path.c_str(), "Quillet", count,
-                            options) > 0;
+        if (cupsPrintFile2(CUPS_HTTP_DEFAULT, doc.device.destination.c_str(), path.c_str(), "Quillet", count,
+                           options) <= 0)
+            failure = "the printing system refused the job (" + std::string(cupsLastErrorString()) + ")";
         cupsFreeOptions(count, options);
     }
     std::error_code ec;
     std::filesystem::remove(path, ec);
-    return ok;
+    return failure;
+}
+
+void reportPrintFailure(AppState& app, const std::string& reason) {
+    if (!app.ui) return;
+    app.ui->beep();
+    app.ui->messageBox("Cannot print the bar code: " + reason + ".", app.appTitle, platform::Buttons::Ok);
 }
 
 // A device coordinate from a single-precision product; margins typed out of
@@ -107,12 +118,16 @@ bool PrintSymbol(AppState& app, bool ejectPage) {
     auto& doc = openDocument();
     if (!doc) {
         auto device = defaultPrintDevice(app.settings.printerDpiX, app.settings.printerDpiY);
-        if (!device) return false;
+        if (!device) {
+            reportPrintFailure(app, "no printer is set up (the printing system names no default destination)");
+            return false;
+        }
         doc = OpenDocument{*device, {}};
     }
     const PrintDevice& device = doc->device;
     auto raster = printRaster(app.settings, *app.output.lastSymbol, device.dpiX, device.dpiY);
     const RasterOptions& r = app.settings.raster;
+    if (!raster) reportPrintFailure(app, "the symbol cannot be drawn at the printer's resolution");
     if (raster) {
         doc->symbols.push_back({std::move(*raster), deviceDots(r.leftPrintMargin * float(device.dpiX)),
                                 deviceDots(r.topPrintMargin * float(device.dpiY))});
@@ -121,12 +136,13 @@ bool PrintSymbol(AppState& app, bool ejectPage) {
     return EjectPage(app) && raster.has_value();
 }
 
-bool EjectPage(AppState&) {
+bool EjectPage(AppState& app) {
     auto& doc = openDocument();
     if (!doc) return true;  // no page started: nothing to eject
-    const bool ok = finishDocument(*doc);
+    const std::string failure = finishFailure(*doc);
     doc.reset();
-    return ok;
+    if (!failure.empty()) reportPrintFailure(app, failure);
+    return failure.empty();
 }
 
 }  // namespace quillet

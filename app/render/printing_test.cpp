@@ -311,6 +311,43 @@ TEST(Printing, WithoutAnyPrinter) {
     cupsSetServer(nullptr);
 }
 
+// A print that fails says why, with the system's reason where there is one.
+TEST(Printing, FailuresSayWhy) {
+    struct Case {
+        const char* name;
+        bool toFile;           // a file destination (else no printer at all)
+        const char* file;      // under the test's folder
+        const char* reason;    // in the message after "Cannot print the bar code: "
+    } cases[] = {
+        {"missing folder", true, "no/such/folder/job.pdf", "No such file or directory"},
+        {"no printer", false, "", "no printer is set up"},
+    };
+    for (const Case& c : cases) {
+        OutputHarness h;
+        prepare(h, 300);
+        ASSERT_TRUE(h.build(13, "Why"));
+        if (c.toFile) {
+            ::setenv("QUILLET_PRINT_TO_FILE", h.path(c.file).c_str(), 1);
+        } else {
+            ::unsetenv("QUILLET_PRINT_TO_FILE");
+            ::setenv("CUPS_SERVER", "/nonexistent/quillet-test/cups.sock", 1);
+            ::unsetenv("PRINTER");
+            ::unsetenv("LPDEST");
+            cupsSetServer(nullptr);
+        }
+        h.ui.messages.clear();
+        EXPECT_FALSE(PrintSymbol(h.app, true)) << c.name;
+        ::unsetenv("QUILLET_PRINT_TO_FILE");
+        ::unsetenv("CUPS_SERVER");
+        cupsSetServer(nullptr);
+        ASSERT_EQ(h.ui.messages.size(), 1u) << c.name;
+        const std::string& text = h.ui.messages[0].text;
+        EXPECT_EQ(text.rfind("Cannot print the bar code: ", 0), 0u) << text;
+        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+        EXPECT_EQ(text.back(), '.') << text;
+    }
+}
+
 bool accepted(AppState& app, const std::string& execute) {
     return LinkExecute(app, execute) == ExecuteResult::Accepted;
 }
