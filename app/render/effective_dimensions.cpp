@@ -9,7 +9,7 @@
 #include "app/pdf417/pdf417_matrix.h"
 #include "app/render/build_copy.h"
 #include "app/render/drawing_math.h"
-#include "app/render/linear_layout.h"
+#include "app/render/built_symbol_layout.h"
 
 namespace quillet {
 
@@ -82,13 +82,7 @@ struct DotWidths {
 // Narrow and wide bars of a linear symbol at their places in the layout.
 void measureLinear(const SymbolSettings& s, const BuiltSymbol& symbol, DotWidths& narrow, DotWidths& wide,
                    DotWidths& height, double alongScale) {
-    LinearLayoutInput in;
-    in.symbology = s.symbology;
-    in.pattern = symbol.barPattern;
-    in.text = symbol.text;
-    in.X = narrowWidthUnits(s.narrowWidth);
-    in.H = barHeightUnits(s.barHeight);
-    const LinearLayout L = layoutLinear(s, in);
+    const LinearLayout L = builtSymbolLayout(s, symbol);
     const bool postal = isPostal(s.symbology);
     size_t bar = 0;
     for (char c : L.drawn) {

@@ -11,7 +11,7 @@
 #include "app/model/symbology.h"
 #include "app/render/build_copy.h"
 #include "app/render/effective_dimensions.h"
-#include "app/render/linear_layout.h"
+#include "app/render/built_symbol_layout.h"
 #include "platform/placeable.h"
 #include "platform/renderer.h"
 
@@ -104,15 +104,8 @@ bool sameData(const SymbolSettings& s, const std::string& decoded, const std::st
 std::optional<ProfileGrade> gradeLinear(const SymbolSettings& s, const BuiltSymbol& symbol, const ReflectanceImage& img,
                                         PictureScale scale) {
     if (isPostal(s.symbology) || symbol.barPattern.empty()) return std::nullopt;
-    LinearLayoutInput in;
-    in.symbology = s.symbology;
-    in.pattern = symbol.barPattern;
-    in.text = symbol.text;
-    in.X = narrowWidthUnits(s.narrowWidth);
-    in.H = barHeightUnits(s.barHeight);
-    in.hasComment = !s.comment.empty();
-    const LinearLayout L = layoutLinear(s, in);
-    if (L.bars.empty() || in.X <= 0) return std::nullopt;
+    const LinearLayout L = builtSymbolLayout(s, symbol);
+    if (L.bars.empty() || narrowWidthUnits(s.narrowWidth) <= 0) return std::nullopt;
     int top = L.bars.front().top, bottom = L.bars.front().bottom;
     for (const Rect& r : L.bars) top = std::min(top, r.top), bottom = std::max(bottom, r.bottom);
 
@@ -122,7 +115,7 @@ std::optional<ProfileGrade> gradeLinear(const SymbolSettings& s, const BuiltSymb
     while (!elements.empty() && isSpaceElement(elements.back())) elements.pop_back();
     for (char c : elements) {
         const int t = thirteenths(c);
-        expected.modules.push_back(t < 0 ? double(L.WD) / in.X : t / 13.0);
+        expected.modules.push_back(t < 0 ? double(L.WD) / narrowWidthUnits(s.narrowWidth) : t / 13.0);
     }
     const Family family = symbologyInfo(s.symbology).family;
     expected.twoWidth = family == Family::WidthModulated;
