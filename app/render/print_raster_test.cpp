@@ -71,8 +71,9 @@ class PrintJobTest : public ::testing::TestWithParam<JobCase> {};
 // The job handed to the printing system holds the print raster itself, dot
 // for dot (as poppler's image extraction reads it back), drawn at exactly one
 // image pixel per device dot with its corner on a whole dot at the margins.
-// (Rendering the page instead measures the renderer: poppler's image scaler
-// widens edges by a dot here and there.)
+// Ghostscript, rasterising the page at the device resolution, prints exactly
+// those dots. (Poppler is no judge here: its image scaler widens edges by a
+// dot here and there.)
 TEST_P(PrintJobTest, TheJobHoldsThePrintRasterAtTheMargins) {
     const JobCase& c = GetParam();
     test::OutputHarness files;
@@ -106,6 +107,21 @@ TEST_P(PrintJobTest, TheJobHoldsThePrintRasterAtTheMargins) {
     EXPECT_NEAR(h * c.dpiY / 72.0, expected->height, 1e-3);
     EXPECT_NEAR(x * c.dpiX / 72.0, std::lround(0.5 * c.dpiX), 1e-3) << "left margin 0.5 in, in whole dots";
     EXPECT_NEAR((pageH - y - h) * c.dpiY / 72.0, std::lround(0.25 * c.dpiY), 1e-3) << "top margin 0.25 in, in whole dots";
+
+    // An independent rasteriser prints exactly those dots at the margins.
+    const DotRaster page = parsePbm(test::commandOutput(
+        "gs -q -dSAFER -dNOPAUSE -dBATCH -sDEVICE=pbmraw -r" + std::to_string(c.dpiX) + "x" +
+        std::to_string(c.dpiY) + " -sOutputFile=- " + test::quoted(pdf) + " 2>/dev/null"));
+    const int left = int(std::lround(0.5 * c.dpiX)), top = int(std::lround(0.25 * c.dpiY));
+    ASSERT_GE(page.width, left + expected->width + 20) << c.name;
+    ASSERT_GE(page.height, top + expected->height + 20) << c.name;
+    long differing = 0;
+    for (int y = -20; y < expected->height + 20; ++y)
+        for (int x = -20; x < expected->width + 20; ++x) {
+            const bool inside = x >= 0 && y >= 0 && x < expected->width && y < expected->height;
+            differing += page.at(left + x, top + y) != (inside && expected->at(x, y));
+        }
+    EXPECT_EQ(differing, 0) << c.name << ": dots ghostscript prints otherwise";
 
     const test::Decoded d = test::decode(greyOf(image, 20), c.format);
     ASSERT_TRUE(d.ok) << c.name;
