@@ -209,6 +209,79 @@ TEST_F(Labels, CountBuildsTheNumberingSeries) {
     EXPECT_FALSE(fs::exists(work_ / "n-04.wmf"));
 }
 
+// Batches split over worker processes write what labels built one at a
+// time write, and report their failures as a sequential run does.
+TEST_F(Labels, BatchFilesMatchLabelsBuiltOneByOneWithAndWithoutJobs) {
+    const std::vector<std::string> messages{"ONE", "TWO-2", "333", "FOUR", "FIVE5"};
+    const std::vector<std::vector<std::string>> jobOptions{{}, {"--jobs", "1"}, {"--jobs", "2"}, {"--jobs", "7"}};
+    std::string lines, csv = "message,file\n";
+    for (const std::string& m : messages) lines += m + "\n";
+    for (const char* ext : {".wmf", ".png"}) {
+        std::vector<std::string> single;
+        for (size_t i = 0; i < messages.size(); ++i) {
+            single.push_back(path("single-" + std::to_string(i + 1) + ext));
+            ASSERT_EQ(run({"--execute", "[CODE128][BARCODE=" + messages[i] + "][SAVEBARCODE(" + single.back() + ")]"})
+                          .status,
+                      0);
+            ASSERT_FALSE(readFile(single.back()).empty()) << single.back();
+        }
+        for (size_t j = 0; j < jobOptions.size(); ++j) {
+            const std::string tag = std::string(ext) + " jobs case " + std::to_string(j);
+            std::string rows = "message,file\n";
+            for (size_t i = 0; i < messages.size(); ++i)
+                rows += messages[i] + "," + path("csv" + std::to_string(j) + "-" + std::to_string(i + 1) + ext) + "\n";
+            const struct {
+                std::string file, pattern;
+            } batches[] = {{write("lines.txt", lines), "lines" + std::to_string(j) + "-#" + ext},
+                           {write("labels.csv", rows), "csv" + std::to_string(j) + "-#" + ext}};
+            for (const auto& b : batches) {
+                std::vector<std::string> args{"--execute", "[CODE128]", "--batch", b.file, "--output", path(b.pattern)};
+                args.insert(args.end(), jobOptions[j].begin(), jobOptions[j].end());
+                const Result r = run(args);
+                EXPECT_EQ(r.status, 0) << tag << ": " << r.err;
+                for (size_t i = 0; i < messages.size(); ++i) {
+                    const std::string name = path(b.pattern.substr(0, b.pattern.find('#')) + std::to_string(i + 1) + ext);
+                    EXPECT_EQ(readFile(name), readFile(single[i])) << tag << " " << name;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Labels, JobsKeepTheSequentialFailureReportAndLastWriter) {
+    // Line 2 is no UPC-A message; lines 4 and 6 name the same file in the CSV.
+    const std::string lines = write("upc.txt", "01234567890\n12AB\n0360002914512\n01234567890\nXY\n03600029145\n");
+    const std::string csv = write("dup.csv", "message,file\nFIRST," + path("same.wmf") + "\nMID,\nLAST," +
+                                                 path("same.wmf") + "\n");
+    std::string sequentialErr;
+    for (const char* jobs : {"1", "2", "4"}) {
+        const Result r = run({"--execute", "[UPCA]", "--batch", lines, "--output", path("upc-#.wmf"), "--jobs", jobs});
+        EXPECT_EQ(r.status, 1) << jobs;
+        EXPECT_NE(r.err.find("line 2:"), std::string::npos) << jobs << r.err;
+        EXPECT_NE(r.err.find("line 5:"), std::string::npos) << jobs << r.err;
+        EXPECT_LT(r.err.find("line 2:"), r.err.find("line 5:")) << jobs << r.err;
+        if (sequentialErr.empty()) sequentialErr = r.err;
+        EXPECT_EQ(r.err, sequentialErr) << jobs;
+        EXPECT_EQ(decoded(path("upc-6.wmf"), ""), "036000291452") << jobs;
+        EXPECT_FALSE(fs::exists(work_ / "upc-5.wmf")) << jobs;
+
+        fs::remove(work_ / "same.wmf");
+        const Result c = run({"--execute", "[CODE128]", "--batch", csv, "--output", path("dup-#.wmf"), "--jobs", jobs});
+        EXPECT_EQ(c.status, 0) << jobs << c.err;
+        EXPECT_EQ(decoded(path("same.wmf"), "Code128"), "LAST") << jobs;
+        EXPECT_EQ(decoded(path("dup-2.wmf"), "Code128"), "MID") << jobs;
+    }
+    for (const char* jobs : {"1", "3"}) {
+        const Result r = run({"--execute", "[CODE128][INCSTART=98][INCWIDTH=3][INCPREAMBLE='N'][INCENABLE]", "--count",
+                              "5", "--output", path(std::string("n") + jobs + "-#.wmf"), "--jobs", jobs});
+        EXPECT_EQ(r.status, 0) << r.err;
+        for (int i = 1; i <= 5; ++i)
+            EXPECT_EQ(decoded(path(std::string("n") + jobs + "-" + std::to_string(i) + ".wmf"), "Code128"),
+                      "N" + std::to_string(97 + i).insert(0, 97 + i < 100 ? "0" : ""))
+                << jobs << " " << i;
+    }
+}
+
 TEST_F(Labels, CommandLineMistakes) {
     const std::string lines = write("l.txt", "A\n");
     struct Case {
@@ -227,6 +300,8 @@ TEST_F(Labels, CommandLineMistakes) {
         {{"--serve", path("s.sock"), "--idle-timeout", "soon"}, 2, "--idle-timeout needs"},
         {{"--serve", path("s.sock"), "--max-connections", "0"}, 2, "--max-connections needs"},
         {{"--idle-timeout", "5"}, 2, "need --serve"},
+        {{"--count", "2", "--output", path("x-#.wmf"), "--jobs", "0"}, 2, "--jobs needs a number"},
+        {{"--execute", "[CODE39]", "--jobs", "2"}, 2, "--jobs needs --batch"},
     };
     for (const auto& c : cases) {
         const Result r = run(c.args);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <set>
 
 #include "app/automation/csv_records.h"
 #include "app/model/app_state.h"
@@ -38,7 +39,40 @@ Columns columnsOf(std::vector<std::string> header) {
     return c;
 }
 
+// The output of a row: its file column, else the pattern's name; "" for none.
+std::string outputOf(const CsvRecord& rec, const Columns& col, const std::string& pattern, long label) {
+    std::string name = col.file ? rec.fields[*col.file] : "";
+    if (name.empty()) name = batchOutputName(pattern, label).value_or("");
+    return name;
+}
+
+void applyRow(AppState& app, const CsvRecord& rec, const Columns& col) {
+    setMessage(app, rec.fields[*col.message]);
+    if (col.comment) app.settings.comment = rec.fields[*col.comment];
+    if (col.supplement) setSupplement(app, rec.fields[*col.supplement]);
+}
+
+bool usableHeader(const std::vector<CsvRecord>& records) {
+    return !records.empty() && records[0].error.empty() && columnsOf(records[0].fields).message;
+}
+
 }  // namespace
+
+long csvBatchLabels(const std::string& bytes, const std::string& pattern) {
+    const std::vector<CsvRecord> records = readCsvRecords(bytes);
+    if (!usableHeader(records)) return 0;
+    const Columns col = columnsOf(records[0].fields);
+    // A name given twice is written twice, the later row winning: only one
+    // process may write those rows.
+    std::set<std::string> names;
+    for (size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& rec = records[r];
+        if (!rec.error.empty() || rec.fields.size() != records[0].fields.size()) continue;
+        const std::string name = outputOf(rec, col, pattern, long(r));
+        if (!name.empty() && !names.insert(name).second) return 0;
+    }
+    return long(records.size() - 1);
+}
 
 bool isCsvBatchFile(const std::string& path) {
     if (path.size() < 4) return false;
@@ -47,7 +81,7 @@ bool isCsvBatchFile(const std::string& path) {
     return ext == ".csv";
 }
 
-BatchResult runBatchCsv(AppState& app, const std::string& bytes, const std::string& pattern) {
+BatchResult runBatchCsv(AppState& app, const std::string& bytes, const std::string& pattern, const LabelRange& range) {
     BatchResult result;
     const std::vector<CsvRecord> records = readCsvRecords(bytes);
     if (records.empty() || !records[0].error.empty()) {
@@ -60,9 +94,15 @@ BatchResult runBatchCsv(AppState& app, const std::string& bytes, const std::stri
         result.failures.push_back({records[0].line, "the header row has no message column"});
         return result;
     }
-    for (size_t r = 1; r < records.size(); ++r) {
+    for (size_t r = 1; r < records.size() && long(r) <= range.last; ++r) {
         const CsvRecord& rec = records[r];
         const long label = long(r);
+        if (!range.has(label)) {
+            // Rows before the range still leave their fields behind.
+            if (rec.error.empty() && rec.fields.size() == width && !outputOf(rec, col, pattern, label).empty())
+                applyRow(app, rec, col);
+            continue;
+        }
         if (!rec.error.empty()) {
             result.failures.push_back({rec.line, rec.error});
             continue;
@@ -72,15 +112,12 @@ BatchResult runBatchCsv(AppState& app, const std::string& bytes, const std::stri
                                                      " fields, the header " + std::to_string(width)});
             continue;
         }
-        std::string name = col.file ? rec.fields[*col.file] : "";
-        if (name.empty()) name = batchOutputName(pattern, label).value_or("");
+        const std::string name = outputOf(rec, col, pattern, label);
         if (name.empty()) {
             result.failures.push_back({rec.line, "the row names no file and there is no --output pattern"});
             continue;
         }
-        setMessage(app, rec.fields[*col.message]);
-        if (col.comment) app.settings.comment = rec.fields[*col.comment];
-        if (col.supplement) setSupplement(app, rec.fields[*col.supplement]);
+        applyRow(app, rec, col);
         buildAndSaveLabel(app, rec.line, name, result);
     }
     return result;

@@ -16,6 +16,10 @@ bool isCsvBatchFile(const std::string& path);
 // as batchOutputName(pattern, row number), the first row under the header
 // being 1. A malformed row, or one with another number of fields than the
 // header, is reported under its line number and the run goes on.
-BatchResult runBatchCsv(AppState& app, const std::string& bytes, const std::string& pattern);
+BatchResult runBatchCsv(AppState& app, const std::string& bytes, const std::string& pattern,
+                        const LabelRange& range = {});
+// The number of label rows a batch can split over processes: 0 when the
+// header is unusable or two rows write the same file.
+long csvBatchLabels(const std::string& bytes, const std::string& pattern);
 
 }  // namespace quillet

@@ -54,21 +54,24 @@ std::optional<std::string> batchOutputName(const std::string& pattern, long numb
     return pattern.substr(0, first) + digits + pattern.substr(last + 1);
 }
 
-BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern) {
+BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern,
+                          const LabelRange& range) {
     BatchResult result;
-    for (size_t i = 0; i < lines.count; ++i) {
+    for (size_t i = 0; i < lines.count && long(i) < range.last; ++i) {
         const LineMessage m = messageFromLine(std::string(textLine(lines, i)), app.settings.symbology);
         setMessage(app, m.message);
         if (m.supplement) setSupplement(app, *m.supplement);
-        buildAndSave(app, long(i + 1), pattern, result);
+        if (range.has(long(i + 1))) buildAndSave(app, long(i + 1), pattern, result);
     }
     return result;
 }
 
-BatchResult runBatchCount(AppState& app, long count, const std::string& pattern) {
+BatchResult runBatchCount(AppState& app, long count, const std::string& pattern, const LabelRange& range) {
     BatchResult result;
-    for (long i = 1; i <= count; ++i) {
-        if (!StepMessage(app, i == 1 ? 0 : 1)) {
+    for (long i = 1; i <= count && i <= range.last; ++i) {
+        const bool stepped = StepMessage(app, i == 1 ? 0 : 1);
+        if (!range.has(i)) continue;
+        if (!stepped) {
             result.failures.push_back({i, "there is no further message"});
             continue;
         }

@@ -2,6 +2,7 @@
 // Batch runs for label production: one symbol per line of a file, or one
 // per number of the numbering series, each saved under a name made from a
 // pattern.
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,14 @@ struct BatchFailure {
     std::string reason;
 };
 
+// The labels one process builds of a batch split over several; the labels
+// outside it still step the settings, so each process ends where a
+// sequential run would.
+struct LabelRange {
+    long first = 1, last = LONG_MAX;
+    bool has(long label) const { return label >= first && label <= last; }
+};
+
 struct BatchResult {
     long built = 0;  // labels built and saved
     std::vector<BatchFailure> failures;
@@ -36,9 +45,10 @@ void buildAndSaveLabel(AppState& app, long number, const std::string& name, Batc
 // as batchOutputName(pattern, line number). A failing line is recorded and
 // the run goes on. With app.verify.everyLabel each label is checked before
 // it is saved, and one below the least acceptable grade fails.
-BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern);
+BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern,
+                          const LabelRange& range = {});
 // count labels from the numbering series (or the open message file): the
 // current message first, then each Next.
-BatchResult runBatchCount(AppState& app, long count, const std::string& pattern);
+BatchResult runBatchCount(AppState& app, long count, const std::string& pattern, const LabelRange& range = {});
 
 }  // namespace quillet

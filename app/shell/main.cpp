@@ -4,7 +4,7 @@
 // language.
 //
 //   quillet [--execute STRING]... [CONFIGURATION-FILE]
-//           [--serve [SOCKET] | --batch FILE --output PATTERN | --count N --output PATTERN]
+//           [--serve [SOCKET] | --batch FILE --output PATTERN | --count N --output PATTERN] [--jobs N]
 //
 // The configuration file (the remaining arguments joined by spaces, as the
 // whole command line names one file) is opened first, in the window when
@@ -19,8 +19,11 @@
 // client closes its conversation after [APPEXIT]; --batch builds one symbol
 // per line of FILE (per row of FILE.csv, whose header names its columns) and --count N builds N numbers of the numbering series,
 // each saved under PATTERN with the label number in place of its '#'s.
+// --jobs N splits a batch over N processes (default: one per processor);
+// the files and the report are those of a sequential run.
 // A batch exits with 1 when any label failed. --has-display tells a script
 // whether the window would open.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -31,8 +34,11 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/automation/automation_server.h"
 #include "app/automation/batch_csv.h"
+#include "app/automation/batch_jobs.h"
 #include "app/automation/batch_run.h"
 #include "app/automation/config_file.h"
 #include "app/automation/dde_link.h"
@@ -66,6 +72,8 @@ const char kUsage[] =
     "                    fail those below the least acceptable simulated grade\n"
     "  --report[=json]   after each build, print the size the symbol prints at on the target\n"
     "                    printer as one line (or one JSON object) on standard output\n"
+    "  --jobs N          with --batch or --count: build the labels in N processes\n"
+    "                    (default: one per processor)\n"
     "  --has-display     exit with 0 when the window can open here, 1 when not\n"
     "  --help            show this text\n";
 
@@ -85,6 +93,7 @@ struct CommandLine {
     long count = 0;
     std::optional<quillet::ReportFormat> report;
     bool verify = false;
+    long jobs = 0;  // 0: one per processor
 };
 
 // The value of an option: "--name=VALUE" or the next argument.
@@ -115,6 +124,7 @@ void checkLabelOptions(CommandLine& cl) {
     else if (!batch && cl.verify) cl.error = "--verify needs --batch FILE or --count N";
     else if (batch && !cl.outputPattern.empty() && cl.outputPattern.find('#') == std::string::npos)
         cl.error = "--output PATTERN needs a run of '#' for the label number";
+    else if (!batch && cl.jobs != 0) cl.error = "--jobs needs --batch FILE or --count N";
     else if (cl.serverTuned && !cl.serve) cl.error = "--idle-timeout and --max-connections need --serve";
 }
 
@@ -169,6 +179,11 @@ CommandLine parseCommandLine(int argc, char** argv) {
             cl.serverTuned = true;
             if (cl.error.empty() && (value.empty() || *end != '\0' || cl.maxConnections < 1 || cl.maxConnections > 65536))
                 cl.error = "--max-connections needs a number from 1 to 65536";
+        } else if (optionValue(argc, argv, i, "--jobs", value, cl.error)) {
+            char* end = nullptr;
+            cl.jobs = std::strtol(value.c_str(), &end, 10);
+            if (cl.error.empty() && (value.empty() || *end != '\0' || cl.jobs < 1 || cl.jobs > 256))
+                cl.error = "--jobs needs a number of processes from 1 to 256";
         } else if (optionValue(argc, argv, i, "--count", value, cl.error)) {
             char* end = nullptr;
             cl.count = std::strtol(value.c_str(), &end, 10);
@@ -200,15 +215,27 @@ void reportBatch(const quillet::BatchResult& result, const std::string& what) {
 // Batch files are held in memory whole; this is far beyond any label run.
 constexpr size_t kBatchFileLimit = size_t(256) << 20;
 
+int jobsOf(const CommandLine& cl) {
+    // Reports go to standard output as each label is built: one process
+    // keeps them in label order.
+    if (cl.report) return 1;
+    if (cl.jobs > 0) return int(cl.jobs);
+    const long cores = sysconf(_SC_NPROCESSORS_ONLN);
+    return cores > 0 ? int(std::min(cores, 256L)) : 1;
+}
+
 // --batch or --count; true when every label was built and saved.
 bool runLabels(quillet::AppState& app, const CommandLine& cl) {
+    const int jobs = jobsOf(cl);
     if (cl.count > 0) {
         const auto& n = app.settings.numbering;
         if (!n.incEnabled && !n.messageFileOpen) {
             std::fprintf(stderr, "quillet: --count needs incremental numbering or an open message file\n");
             return false;
         }
-        const quillet::BatchResult result = quillet::runBatchCount(app, cl.count, cl.outputPattern);
+        const quillet::BatchResult result = quillet::runBatchJobs(app, cl.count, jobs, [&](const quillet::LabelRange& r) {
+            return quillet::runBatchCount(app, cl.count, cl.outputPattern, r);
+        });
         reportBatch(result, "label");
         return result.failures.empty();
     }
@@ -222,9 +249,18 @@ bool runLabels(quillet::AppState& app, const CommandLine& cl) {
         std::fprintf(stderr, "quillet: %s: %s\n", cl.batchFile.c_str(), reason.c_str());
         return false;
     }
-    const quillet::BatchResult result = quillet::isCsvBatchFile(cl.batchFile)
-        ? quillet::runBatchCsv(app, bytes, cl.outputPattern)
-        : quillet::runBatchLines(app, quillet::indexTextLines(std::move(bytes)), cl.outputPattern);
+    quillet::BatchResult result;
+    if (quillet::isCsvBatchFile(cl.batchFile)) {
+        result = quillet::runBatchJobs(app, quillet::csvBatchLabels(bytes, cl.outputPattern), jobs,
+                                       [&](const quillet::LabelRange& r) {
+                                           return quillet::runBatchCsv(app, bytes, cl.outputPattern, r);
+                                       });
+    } else {
+        const quillet::TextLines lines = quillet::indexTextLines(std::move(bytes));
+        result = quillet::runBatchJobs(app, long(lines.count), jobs, [&](const quillet::LabelRange& r) {
+            return quillet::runBatchLines(app, lines, cl.outputPattern, r);
+        });
+    }
     reportBatch(result, cl.batchFile + " line");
     return result.failures.empty();
 }
