@@ -1,6 +1,7 @@
 // The image writers on pictures and options of any shape: every format's
 // encoder (the run-length ones above all) must write without fault; and
 // resolution options of printer destinations.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -40,14 +41,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Image img = prepareImage(r, o.bitsPerPixel, 300);
     Image palette = prepareImage(r, o.bitsPerPixel == 24 ? 8 : o.bitsPerPixel, 300);
 
-    static const std::string path = "/tmp/fuzz_imgconv_" + std::to_string(::getpid());
-    writePng(path, img, o);
-    writeJpeg(path, img, o);
-    writeTiff(path, img, o);
-    writeGif(path, palette, o);
-    writeBmp(path, img, o);
-    writeTga(path, img, o);
-    writePcx(path, img, o);
-    ::unlink(path.c_str());
+    // Each writer starts on an empty file, as a save's fresh temporary does.
+    static const int fd = ::memfd_create("fuzz_imgconv", 0);
+    if (fd < 0) return 0;
+    auto fresh = [] {
+        if (::ftruncate(fd, 0) != 0 || ::lseek(fd, 0, SEEK_SET) != 0) __builtin_trap();
+        return fd;
+    };
+    writePng(fresh(), img, o);
+    writeJpeg(fresh(), img, o);
+    writeTiff(fresh(), img, o);
+    writeGif(fresh(), palette, o);
+    writeBmp(fresh(), img, o);
+    writeTga(fresh(), img, o);
+    writePcx(fresh(), img, o);
     return 0;
 }
