@@ -11,16 +11,16 @@
 namespace quillet {
 namespace {
 
-struct Graded {
+struct Checked {
     bool accepted;  // [VERIFY]
     VerifyResult result;
 };
 
-Graded grade(const std::string& setup) {
+Checked grade(const std::string& setup) {
     test::Session session;
     session.app.ui = nullptr;  // the grade's message box is not wanted here
     EXPECT_TRUE(session.run(setup + "[BUILD/COPY]")) << setup;
-    Graded g{session.run("[VERIFY]"), {}};
+    Checked g{session.run("[VERIFY]"), {}};
     if (session.app.output.lastSymbol)
         g.result = verifySymbol(session.s(), *session.app.output.lastSymbol, session.app.verify);
     return g;
@@ -49,7 +49,7 @@ TEST(VerifyCommand, LinearSymbolsGradeAsTheyWouldPrint) {
          false, -1},
     };
     for (const Case& c : cases) {
-        const Graded g = grade(c.setup);
+        const Checked g = grade(c.setup);
         ASSERT_TRUE(g.result.rendered) << c.name;
         EXPECT_EQ(g.accepted, c.accepted) << c.name << ": " << verifyReportText(g.result);
         if (c.grade >= 0) {
@@ -80,7 +80,7 @@ TEST(VerifyCommand, WhatPrintsWorseGradesWorse) {
          std::string(k203) + "[CODE39][QUIETZONES=ON][DOTS][BARWIDTH=2][RATIO=3][PRINTGROWTH=1][MESSAGE='GROW']", true},
     };
     for (const Pair& p : pairs) {
-        const Graded better = grade(p.better), worse = grade(p.worse);
+        const Checked better = grade(p.better), worse = grade(p.worse);
         ASSERT_TRUE(better.result.linear && worse.result.linear) << p.name;
         if (p.byDecodability) {
             EXPECT_LT(worstDecodability(worse.result), worstDecodability(better.result))
@@ -103,9 +103,9 @@ TEST(VerifyCommand, MatrixModulesBetweenWholeDotsShowGridNonUniformity) {
                  {"[DATAMATRIX]", "DMMODULESIZE", "[MESSAGE='Grid 2.5']"}};
     for (const Case& c : cases) {
         // 2.5 dots at 203 dpi is 12.32 mils; 3 dots is whole.
-        const Graded half =
+        const Checked half =
             grade(std::string(k203) + c.symbol + "[INCHES][" + c.module + "=12.32]" + c.message);
-        const Graded whole = grade(std::string(k203) + c.symbol + "[DOTS][" + c.module + "=3]" + c.message);
+        const Checked whole = grade(std::string(k203) + c.symbol + "[DOTS][" + c.module + "=3]" + c.message);
         ASSERT_TRUE(half.result.matrix && whole.result.matrix) << c.symbol;
         EXPECT_GT(half.result.matrix->gridNonUniformity.value, whole.result.matrix->gridNonUniformity.value)
             << c.symbol << "\n" << verifyReportText(half.result) << "\n" << verifyReportText(whole.result);
