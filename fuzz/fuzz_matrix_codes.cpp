@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qrSetProperty(qr, kQrDispModuleSize, DispValue::single(float(1 + data[1] % 64)));
     qrSetProperty(qr, kQrDispOrientation, DispValue::int32(data[0] % 4));
     qrSetProperty(qr, kQrDispSizeAdjust, DispValue::real(double(int(data[1]) - 128) / 8));
+    qrSetProperty(qr, kQrDispFnc1First, DispValue::int32(data[3] >> 7));
     if (data[3] & 0x40)
         qrSetProperty(qr, kQrDispBytes, DispValue::bytes(message));
     else

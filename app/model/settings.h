@@ -65,8 +65,8 @@ struct SymbolSettings {
     // UTF-8 character set: the message is kept as UTF-8 text, which QR Code,
     // Data Matrix, Aztec Code and PDF417 carry with ECI 26.
     bool utf8Text = false;
-    // GS1 mode of Data Matrix: the message is a GS1 element string,
-    // encoded after a leading FNC1.
+    // GS1 mode of Data Matrix and QR Code: the message is a GS1 element
+    // string, encoded after a leading FNC1.
     bool gs1Mode = false;
     bool messageWarnings = true;
     bool printerWarnings = true;

@@ -17,7 +17,7 @@ struct Gs1Trip {
     const char* format;
     const char* bytes;  // what a reader returns, separators as GS
     const char* id;
-    bool gs1Mode = false;  // the GS1 mode of Data Matrix
+    bool gs1Mode = false;  // the GS1 mode of Data Matrix and QR Code
 };
 
 class Gs1RoundTrip : public ::testing::TestWithParam<Gs1Trip> {};
@@ -52,7 +52,38 @@ INSTANTIATE_TEST_SUITE_P(
         Gs1Trip{"datamatrix", 17, "(01)09501101530003(10)AB12(17)260101", "DataMatrix",
                 "010950110153000310AB12\x1d" "17260101", "]d2", true},
         Gs1Trip{"datamatrix_brackets", 17, "[00]106141411234567897[21]X-1", "DataMatrix",
-                "0010614141123456789721X-1", "]d2", true}));
+                "0010614141123456789721X-1", "]d2", true},
+        Gs1Trip{"qr", 18, "(01)09501101530003(10)AB12(17)260101", "QRCode",
+                "010950110153000310AB12\x1d" "17260101", "]Q3", true},
+        // A literal % and lower case beside FNC1 separators.
+        Gs1Trip{"qr_percent", 18, "(01)09501101530003(21)5%OFF(10)x1", "QRCode",
+                "010950110153000321" "5%OFF\x1d" "10x1", "]Q3", true},
+        Gs1Trip{"qr_brackets", 18, "[00]106141411234567897[21]X-1", "QRCode", "0010614141123456789721X-1", "]Q3",
+                true}));
+
+// GS1 data in QR Code is for Model 2: Micro QR has no FNC1 mode, and a
+// message that is not an element string is refused as in Data Matrix.
+TEST(Gs1QrCode, MicroQrAndBadElementStringsAreRefused) {
+    test::AppHarness h;
+    h.app.settings.printerWarnings = false;
+    h.app.settings.gs1Mode = true;
+    h.app.settings.qr.qrModel = 3;
+    EXPECT_FALSE(h.build(18, "(01)09501101530003"));
+    EXPECT_EQ(h.lastMessage(),
+              "MicroQR symbols cannot carry GS1 data.  Please select Model 2 in the QR Code Advanced Options, or "
+              "turn GS1 Element Strings off.");
+    h.app.settings.qr.qrModel = 2;
+    EXPECT_FALSE(h.build(18, "(01)09501101530004"));
+    EXPECT_EQ(h.lastMessage(), "GS1 AI (01): the check digit is 4, it should be 3");
+    EXPECT_TRUE(h.build(18, "(01)09501101530003")) << h.lastMessage();
+    // Off again, the same text is plain data.
+    h.app.settings.gs1Mode = false;
+    EXPECT_TRUE(h.build(18, "(01)09501101530003")) << h.lastMessage();
+    const auto d = test::decode(test::renderWmfFile(h.scratch(), 254).padded(60), "QRCode");
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.bytes, "(01)09501101530003");
+    EXPECT_EQ(d.symbologyId, "]Q1");
+}
 
 // Every DataBar variant draws "(01)" and a GTIN-14 exactly as the GTIN's
 // first 13 digits typed alone.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/encode/qr_gs1.h"
 #include "app/render/matrix_modules.h"
 #include "app/render/picture_output.h"
 #include "platform/gdi.h"
@@ -90,21 +91,28 @@ int16_t writeSymbol(QrMakerControl& qr, bool asBytes, const std::string& path) {
     if (qr.model == 3 && qr.eccLevel == QR_ECLEVEL_H) return kQrLevelNotAvailable;
     const size_t length = asBytes ? qr.message.size() : std::strlen(qr.message.c_str());
     if (length > maxMessageLength(qr.model)) return kQrTooLong;
-    QrPtr code = qr.model == 3 ? encodeMicro(qr, asBytes) : encodeModel2(qr, asBytes);
-    if (!code) return kQrTooLong;
+    if (qr.fnc1First && qr.model == 3) return kQrFnc1NotAvailable;
+    ModuleMatrix grid;
+    if (qr.fnc1First) {
+        const std::optional<QrSymbol> code = encodeQrGs1(qr.message.substr(0, length), QrLevel(qr.eccLevel));
+        if (!code) return kQrTooLong;
+        grid.rows = grid.cols = code->side;
+        grid.dark = code->dark;
+    } else {
+        QrPtr code = qr.model == 3 ? encodeMicro(qr, asBytes) : encodeModel2(qr, asBytes);
+        if (!code) return kQrTooLong;
+        grid.rows = grid.cols = code->width;
+        grid.dark.resize(size_t(code->width) * code->width);
+        for (size_t i = 0; i < grid.dark.size(); ++i) grid.dark[i] = code->data[i] & 1;
+    }
 
-    const int n = code->width;
+    const int n = grid.rows;
     const double m = qr.moduleSize;
     const int M = roundEven(m);
     const int a = -roundEven(qr.sizeAdjust);  // a reduction (a > 0) shrinks
     const long long S = (long long)(n + 2 * qr.quietZone) * M - a;
     if (M < 1 || S < 1 || S > 32767) return kQrTooLarge;
     const int side = int(S), qz = qr.quietZone * M;
-
-    ModuleMatrix grid;
-    grid.rows = grid.cols = n;
-    grid.dark.resize(size_t(n) * n);
-    for (size_t i = 0; i < grid.dark.size(); ++i) grid.dark[i] = code->data[i] & 1;
 
     gdi::Handle dc = gdi::CreateMetaFile(nullptr);
     gdi::SetWindowOrgEx(dc, 0, 0);
@@ -179,6 +187,10 @@ bool qrSetProperty(QrMakerControl& qr, int dispid, const DispValue& v) {
         if (!wholeNumber(v, 0, 999999, n)) return false;
         qr.eci = n;
         return true;
+    case kQrDispFnc1First:
+        if (!wholeNumber(v, 0, 1, n)) return false;
+        qr.fnc1First = n == 1;
+        return true;
     default: return false;
     }
 }
@@ -194,6 +206,7 @@ bool qrGetProperty(const QrMakerControl& qr, int dispid, DispValue& v) {
     case kQrDispQuietZone: v = DispValue::int32(qr.quietZone); return true;
     case kQrDispOrientation: v = DispValue::int32(qr.orientation); return true;
     case kQrDispEci: v = DispValue::int32(qr.eci); return true;
+    case kQrDispFnc1First: v = DispValue::int32(qr.fnc1First ? 1 : 0); return true;
     case kQrDispModuleSize: v = DispValue::single(qr.moduleSize); return true;
     case kQrDispSizeAdjust: v = DispValue::real(qr.sizeAdjust); return true;
     case kQrDispText: v = DispValue::string(qr.message); return true;
@@ -242,6 +255,9 @@ std::string qrStatusText(int status) {
         return "Module Height or Width values exceed system limits!  Please enter smaller values for these "
                "parameters.";
     case kQrWriteFailed: return "The QR Code picture could not be written.";
+    case kQrFnc1NotAvailable:
+        return "MicroQR symbols cannot carry GS1 data.  Please select Model 2 in the QR Code Advanced Options, or "
+               "turn GS1 Element Strings off.";
     default: return "QR Code error # " + std::to_string(status);
     }
 }

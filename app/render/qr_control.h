@@ -2,7 +2,8 @@
 // The QR Code picture control of the main window (`QRmaker1`). The program
 // reaches it the way it reaches an automation control: properties set and
 // read, and methods called, by dispatch identifier (DISPID). This control
-// encodes through libqrencode (QR Code Model 2 and Micro QR), writes the
+// encodes through libqrencode (QR Code Model 2 and Micro QR; GS1 data, which
+// that library cannot mark, through our own Model 2 encoder), writes the
 // symbol, black on white, as a placeable metafile and keeps its picture and
 // modules for reading back without the file.
 #include <cstdint>
@@ -42,6 +43,7 @@ enum QrDispId : int {
     kQrDispPicture = 21,       // read: the last symbol's metafile (bytes, without the placeable header)
     kQrDispModules = 22,       // read: its modules upright, a byte each row by row (1 dark), side x side
     kQrDispEci = 23,           // ECI designator put before the data, 0 none; Micro QR has no ECI
+    kQrDispFnc1First = 24,     // 1: the message is GS1 data (FNC1 in first position, GS between fields)
 };
 
 enum QrStatus : int16_t {
@@ -54,6 +56,7 @@ enum QrStatus : int16_t {
     kQrTooLarge = 6,           // picture side beyond a metafile coordinate
     kQrWriteFailed = 7,
     kQrBadArguments = 8,
+    kQrFnc1NotAvailable = 9,   // Micro QR with GS1 data
 };
 
 struct QrMakerControl {
@@ -64,6 +67,7 @@ struct QrMakerControl {
     int model = 2;
     int orientation = 0;
     int eci = 0;
+    bool fnc1First = false;
     std::string message;
     bool messageIsBytes = false;  // last set through kQrDispBytes
     int16_t status = kQrNothingMade;

@@ -4,6 +4,7 @@
 // preview and the clipboard.
 #include <string>
 
+#include "app/encode/gs1_element_string.h"
 #include "app/model/app_state.h"
 #include "app/model/messages.h"
 #include "app/render/builders.h"
@@ -63,12 +64,21 @@ void BuildQrSymbol(AppState& app) {
     qrSetProperty(qr, kQrDispModel, DispValue::int32(s.qr.qrModel));
     qrSetProperty(qr, kQrDispOrientation, DispValue::int32(s.orientation));
     if (s.orientation == Vertical270) qrSetProperty(qr, kQrDispOrientation, DispValue::int16(3));
-    // UTF-8 text says so with ECI 26, which Micro QR cannot carry.
-    qrSetProperty(qr, kQrDispEci, DispValue::int32(s.utf8Text && s.qr.qrModel != 3 ? 26 : 0));
-    if (s.message.find('\0') != std::string::npos)
-        qrSetProperty(qr, kQrDispBytes, DispValue::bytes(s.message));
-    else
-        qrSetProperty(qr, kQrDispText, DispValue::string(s.message));
+    qrSetProperty(qr, kQrDispFnc1First, DispValue::int32(s.gs1Mode ? 1 : 0));
+    if (s.gs1Mode) {
+        // GS1 data is within the GS1 character set: no ECI.
+        const Gs1ElementString parsed = parseGs1ElementString(s.message);
+        if (!parsed.error.empty()) return reportMessageText(app, parsed.error);
+        qrSetProperty(qr, kQrDispEci, DispValue::int32(0));
+        qrSetProperty(qr, kQrDispText, DispValue::string(gs1Data(parsed.elements, '\x1d')));
+    } else {
+        // UTF-8 text says so with ECI 26, which Micro QR cannot carry.
+        qrSetProperty(qr, kQrDispEci, DispValue::int32(s.utf8Text && s.qr.qrModel != 3 ? 26 : 0));
+        if (s.message.find('\0') != std::string::npos)
+            qrSetProperty(qr, kQrDispBytes, DispValue::bytes(s.message));
+        else
+            qrSetProperty(qr, kQrDispText, DispValue::string(s.message));
+    }
     qrInvoke(qr, kQrDispWriteMetafile, {DispValue::int32(0), DispValue::string(app.scratchMetafilePath),
                                         DispValue::int16(0)});
 
