@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -152,6 +153,47 @@ TEST_F(Cli, TextBeyondTheCodePageAndGs1ElementStrings) {
             EXPECT_EQ(r.err, "") << c.execute;
         } else {
             EXPECT_NE(r.err.find(c.mention), std::string::npos) << c.execute << ": " << r.err;
+        }
+    }
+}
+
+// --verify grades every label of a batch before saving it: a label below the
+// least grade is not saved and is reported by its line, beside lines that do
+// not build, the same with and without worker processes.
+TEST_F(Cli, BatchVerifyReportsTheLabelsThatFail) {
+    std::ofstream(work_ / "lines.txt") << "ONE\nTWO\n\nFOUR\n";
+    const std::string setup = "[HORIZONTALDPI=600][VERTICALDPI=600][CODE128][QUIETZONES=ON][INCHES][BARWIDTH=13]";
+    const std::string lines = (work_ / "lines.txt").string();
+    // The empty line's message box comes as it happens, the failures at the end.
+    const std::string box = boxLine(-1);
+    const std::string unbuilt = "quillet: " + lines + " line 3: the symbol could not be built\n";
+    auto belowC = [&](int line) {
+        return "quillet: " + lines + " line " + std::to_string(line) +
+               ": it does not decode to its data; simulated grade F, below C\n";
+    };
+    const struct {
+        std::string colour;
+        std::vector<int> saved;
+        std::string err;
+    } cases[] = {
+        {"", {1, 2, 4}, box + unbuilt},
+        // Red bars vanish under a red scanner light.
+        {"[FORECOLOR=RED]", {}, box + belowC(1) + belowC(2) + unbuilt + belowC(4)},
+    };
+    for (const auto& c : cases) {
+        for (const std::string jobs : {"1", "2"}) {
+            const fs::path out = work_ / ("out" + jobs + (c.colour.empty() ? "" : "red"));
+            fs::create_directory(out);
+            const Result r = run({"--execute", setup + c.colour, "--batch", lines, "--output",
+                                  (out / "l-#.png").string(), "--verify", "--jobs", jobs});
+            EXPECT_EQ(r.status, 1) << c.colour << jobs;
+            // The failure report keeps label order whatever the workers' order.
+            EXPECT_EQ(r.err, c.err) << c.colour << jobs;
+            for (int line = 1; line <= 4; ++line) {
+                const bool wanted = std::find(c.saved.begin(), c.saved.end(), line) != c.saved.end();
+                EXPECT_EQ(fs::exists(out / ("l-" + std::to_string(line) + ".png")), wanted)
+                    << c.colour << jobs << " line " << line;
+            }
         }
     }
 }
