@@ -29,6 +29,7 @@
 #include "app/model/number_format.h"
 #include "app/model/symbol_fields.h"
 #include "app/model/symbology.h"
+#include "app/model/utf8_text.h"
 #include "app/render/bar_pattern_file.h"
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
@@ -48,8 +49,15 @@ constexpr std::array<const char*, 3> kFimCaptions{"Postal &FIM-A Pattern", "Post
 
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
-QString shown(const std::string& bytes, int characterSet) {
-    return QString::fromStdU32String(shownText(bytes, characterSet));
+QString shown(const std::string& bytes, int characterSet, bool utf8 = false) {
+    return QString::fromStdU32String(shownText(bytes, characterSet, utf8));
+}
+
+// The edit's cursor, counted in characters, as a position in the box's
+// text, where a character beyond the 16-bit range takes two.
+int boxPosition(const QLineEdit* box, size_t characters) {
+    const std::u32string text = box->text().toStdU32String();
+    return int(QString::fromStdU32String(text.substr(0, std::min(characters, text.size()))).size());
 }
 
 // Sets a box's text only when it differs, so the cursor stays where it was.
@@ -324,23 +332,32 @@ QWidget* DesktopWindow::buildFields() {
 
 void DesktopWindow::messageEdited(const QString& text) {
     const FieldEdit e = applyFieldEdit(app_.settings.message, app_.window.messageField, text.toStdU32String(),
-                                       app_.settings.characterSet);
+                                       app_.settings.characterSet, app_.settings.utf8Text);
     run([&] { setMessage(app_, e.stored); });
-    message_->setCursorPosition(int(e.cursor));
+    fieldEditDone(message_, e);
 }
 
 void DesktopWindow::commentEdited(const QString& text) {
     const FieldEdit e =
         applyFieldEdit(app_.settings.comment, app_.settings.comment, text.toStdU32String(), app_.settings.characterSet);
     run([&] { app_.settings.comment = e.stored; });
-    comment_->setCursorPosition(int(e.cursor));
+    fieldEditDone(comment_, e);
 }
 
 void DesktopWindow::supplementEdited(const QString& text) {
     const FieldEdit e = applyFieldEdit(app_.settings.supplement, app_.settings.supplement, text.toStdU32String(),
                                        app_.settings.characterSet);
     run([&] { setSupplement(app_, e.stored); });
-    supplement_->setCursorPosition(int(e.cursor));
+    fieldEditDone(supplement_, e);
+}
+
+// Characters the code page lacks were left out of the box: the user is
+// told which, rather than seeing them vanish.
+void DesktopWindow::fieldEditDone(QLineEdit* box, const FieldEdit& e) {
+    box->setCursorPosition(boxPosition(box, e.cursor));
+    if (e.outside.empty() || !app_.ui) return;
+    app_.ui->beep();
+    app_.ui->messageBox(outsideCodePageText(e.outside), app_.appTitle, platform::Buttons::Ok);
 }
 
 // Typing a narrow width into a UPC/EAN symbol's box shows the
@@ -435,7 +452,7 @@ void DesktopWindow::refreshFields() {
         box->setFont(font);
 
     messageLabel_->setText(ansiText(w.messageLabel));
-    setBoxText(message_, shown(w.messageField, s.characterSet));
+    setBoxText(message_, shown(w.messageField, s.characterSet, s.utf8Text));
     setBoxText(comment_, shown(s.comment, s.characterSet));
     commentLabel_->setVisible(w.commentVisible);
     comment_->setVisible(w.commentVisible);

@@ -29,6 +29,7 @@ namespace quillet {
 
 struct AppState;
 struct DialogEntry;
+struct FieldEdit;
 struct OptionEntry;
 
 class DesktopWindow : public QMainWindow {
@@ -69,6 +70,7 @@ private:
     void messageEdited(const QString& text);
     void commentEdited(const QString& text);
     void supplementEdited(const QString& text);
+    void fieldEditDone(QLineEdit* box, const FieldEdit& e);
     void widthEdited(const QString& text);
     void insertCharacter(QListWidgetItem* item);
     void paste();

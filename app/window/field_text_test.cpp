@@ -39,6 +39,7 @@ TEST(FieldText, EditsApplyToTheStoredBytesAtTheirPositions) {
         // Controls cannot be typed, nor characters outside the code page.
         {"control dropped", "A", CharsetAnsi, U"A\tB", "AB", 2},
         {"outside the code page", "A", CharsetAnsi, U"A\u4E00", "A", 1},
+        {"beside what is left out", "AB", CharsetAnsi, U"A\u4E00xB", "AxB", 2},
         // A repeated character: the edit is placed, not searched for.
         {"doubled letter", "AAB", CharsetAnsi, U"AAAB", "AAAB", 3},
     };
@@ -46,6 +47,45 @@ TEST(FieldText, EditsApplyToTheStoredBytesAtTheirPositions) {
         const FieldEdit e = applyFieldEdit(c.stored, messageDisplayForm(c.stored), c.edited, c.characterSet);
         EXPECT_EQ(e.stored, c.expected) << c.what;
         EXPECT_EQ(e.cursor, c.cursor) << c.what;
+    }
+}
+
+// Characters the code page lacks are named once each for the user,
+// whatever else was typed with them.
+TEST(FieldText, CharactersOutsideTheCodePageAreNamed) {
+    const FieldEdit e = applyFieldEdit("A", "A", U"A\u65E5x\u672C\u65E5", CharsetAnsi);
+    EXPECT_EQ(e.stored, "Ax");
+    EXPECT_EQ(e.outside, (std::vector<char32_t>{U'\u65E5', U'\u672C'}));
+    EXPECT_TRUE(applyFieldEdit("A", "A", U"A\u00E9", CharsetAnsi).outside.empty());
+}
+
+// A message kept as UTF-8 shows its characters and stores what is typed as
+// UTF-8, edits landing on whole sequences.
+TEST(FieldText, Utf8MessagesKeepEveryCharacter) {
+    const std::string gruss = "Gr\xC3\xBC\xC3\x9F" "e";  // Grüße
+    EXPECT_EQ(shownText(gruss, CharsetAnsi, true), U"Gr\u00FC\u00DFe");
+    // A byte outside any sequence shows as in ANSI, one character a byte.
+    EXPECT_EQ(shownText("A\xE9" "B", CharsetAnsi, true), U"A\u00E9B");
+    struct Case {
+        const char* what;
+        std::string stored;
+        std::u32string edited;
+        std::string expected;
+        size_t cursor;
+    } cases[] = {
+        {"typed after", gruss, U"Gr\u00FC\u00DFe \u65E5\u672C", gruss + " \xE6\x97\xA5\xE6\x9C\xAC", 8},
+        {"emoji", "A", U"A\U0001F600", "A\xF0\x9F\x98\x80", 2},
+        {"deleted inside", gruss, U"Gr\u00FCe", "Gr\xC3\xBC" "e", 3},
+        {"typed between", gruss, U"Gr\u00FCx\u00DFe", "Gr\xC3\xBC" "x\xC3\x9F" "e", 4},
+        {"control dropped", "A", U"A\tB", "AB", 2},
+        // A stray byte stays itself when typing happens beside it.
+        {"beside a stray byte", "A\xE9", U"A\u00E9\u00FC", "A\xE9\xC3\xBC", 3},
+    };
+    for (const Case& c : cases) {
+        const FieldEdit e = applyFieldEdit(c.stored, c.stored, c.edited, CharsetAnsi, true);
+        EXPECT_EQ(e.stored, c.expected) << c.what;
+        EXPECT_EQ(e.cursor, c.cursor) << c.what;
+        EXPECT_TRUE(e.outside.empty()) << c.what;
     }
 }
 

@@ -120,7 +120,7 @@ std::vector<OptionEntry> makeEntries() {
          [](AppState& a) { setFixDriver(a, !a.settings.fixDriverIncompatibility); }, nullptr},
         {kPreferences, "&UTF-8 Text in QR Code, Data Matrix, Aztec and PDF417", [](S s) { return s.utf8Text; },
          [](AppState& a) { setUtf8Text(a, !a.settings.utf8Text); }, nullptr},
-        {kPreferences, "&GS1 Element Strings in Data Matrix", [](S s) { return s.gs1Mode; },
+        {kPreferences, "&GS1 Element Strings in Data Matrix and QR Code", [](S s) { return s.gs1Mode; },
          [](AppState& a) { setGs1Mode(a, !a.settings.gs1Mode); }, nullptr},
     };
     e.insert(e.end(), rest.begin(), rest.end());
