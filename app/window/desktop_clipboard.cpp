@@ -47,11 +47,16 @@ void DesktopClipboard::publish() {
     QGuiApplication::clipboard()->setMimeData(new SymbolMimeData(published_));
 }
 
-std::optional<std::string> DesktopClipboard::desktopText() const {
+std::optional<std::string> DesktopClipboard::desktopText(bool utf8, std::vector<char32_t>& outside) const {
+    outside.clear();
     if (const SymbolMimeData* mine = ours()) return mine->symbol().text;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasText()) return std::nullopt;
-    return platform::utf8ToAnsi(data->text().toStdString());
+    const std::string text = data->text().toStdString();
+    if (utf8) return text;
+    outside = platform::charactersOutsideAnsi(text);
+    if (!outside.empty()) return std::nullopt;
+    return platform::utf8ToAnsi(text);
 }
 
 bool DesktopClipboard::desktopHasText() const {
@@ -59,8 +64,10 @@ bool DesktopClipboard::desktopHasText() const {
     return data && data->hasText();
 }
 
-void DesktopClipboard::takeDesktopText() {
-    if (std::optional<std::string> text = desktopText()) authority_.setText(*text);
+std::vector<char32_t> DesktopClipboard::takeDesktopText(bool utf8) {
+    std::vector<char32_t> outside;
+    if (std::optional<std::string> text = desktopText(utf8, outside)) authority_.setText(*text);
+    return outside;
 }
 
 }  // namespace quillet

@@ -4,6 +4,7 @@
 // the desktop clipboard, a built symbol with its PNG image, placeable
 // metafile and message text.
 #include <optional>
+#include <vector>
 #include <string>
 
 #include "app/window/symbol_mime_data.h"
@@ -26,11 +27,14 @@ public:
     std::optional<std::string> text() const override { return authority_.text(); }
 
     // The desktop clipboard's text, in the ANSI code page (ours as it was
-    // stored, another program's converted).
-    std::optional<std::string> desktopText() const;
+    // stored, another program's converted), or as UTF-8 for a message kept
+    // as UTF-8. Characters the code page lacks are listed in `outside`, and
+    // then there is no text.
+    std::optional<std::string> desktopText(bool utf8, std::vector<char32_t>& outside) const;
     bool desktopHasText() const;
-    // Paste reads the desktop's text: it becomes the in-process text.
-    void takeDesktopText();
+    // Paste reads the desktop's text: it becomes the in-process text, unless
+    // it holds characters the code page lacks, which are returned.
+    std::vector<char32_t> takeDesktopText(bool utf8);
 
 private:
     void publish();

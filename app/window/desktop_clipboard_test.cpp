@@ -153,6 +153,38 @@ TEST(DesktopClipboard, PasteReadsTheDesktopText) {
     }
 }
 
+// Text from another program that the code page cannot hold is refused with
+// the characters named, the message left as it was; with the UTF-8
+// character set the message takes it whole (the comment never does).
+TEST(DesktopClipboard, PasteBeyondTheCodePage) {
+    const QString japanese = QString::fromUtf8("\u65E5\u672C 1");
+    struct Case {
+        const char* setup;
+        const char* box;
+        std::string message, comment;
+        bool refused;
+    } cases[] = {
+        {"[DISPLAYANSI][QR][MESSAGE='OLD']", "Message", "OLD", "", true},
+        {"[DISPLAYANSI][UTF8=ON][QR][MESSAGE='OLD']", "Message", japanese.toStdString(), "", false},
+        {"[DISPLAYANSI][UTF8=ON][CODE128][MESSAGE='OLD']", "Comment", "OLD", "", true},
+    };
+    for (const Case& c : cases) {
+        WindowFixture f;
+        ASSERT_TRUE(f.session.run(c.setup)) << c.setup;
+        f.window->refresh();
+        desktop()->setText(japanese);
+        f.find<QLineEdit>(c.box)->setFocus();
+        if (std::string(c.box) == "Message") f.find<QLineEdit>(c.box)->selectAll();
+        f.find<QAction>("MPaste")->trigger();
+        EXPECT_EQ(f.app().settings.message, c.message) << c.setup << c.box;
+        EXPECT_EQ(f.app().settings.comment, c.comment) << c.setup << c.box;
+        ASSERT_EQ(f.boxes.size(), c.refused ? 1u : 0u) << c.setup << c.box;
+        if (c.refused) {
+            EXPECT_NE(f.boxes[0].text.indexOf("U+65E5, U+672C"), -1) << f.boxes[0].text.toStdString();
+        }
+    }
+}
+
 TEST(DesktopClipboard, PasteIsEnabledWhileTextIsThere) {
     WindowFixture f;
     QAction* paste = f.find<QAction>("MPaste");

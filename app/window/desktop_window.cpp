@@ -355,9 +355,13 @@ void DesktopWindow::supplementEdited(const QString& text) {
 // told which, rather than seeing them vanish.
 void DesktopWindow::fieldEditDone(QLineEdit* box, const FieldEdit& e) {
     box->setCursorPosition(boxPosition(box, e.cursor));
-    if (e.outside.empty() || !app_.ui) return;
+    if (!e.outside.empty()) tellOutsideCodePage(e.outside);
+}
+
+void DesktopWindow::tellOutsideCodePage(const std::vector<char32_t>& outside) {
+    if (!app_.ui) return;
     app_.ui->beep();
-    app_.ui->messageBox(outsideCodePageText(e.outside), app_.appTitle, platform::Buttons::Ok);
+    app_.ui->messageBox(outsideCodePageText(outside), app_.appTitle, platform::Buttons::Ok);
 }
 
 // Typing a narrow width into a UPC/EAN symbol's box shows the
@@ -396,7 +400,12 @@ void DesktopWindow::noteSelection() {
 
 void DesktopWindow::paste() {
     noteSelection();
-    clipboard_.takeDesktopText();
+    const bool utf8 = app_.settings.utf8Text && !app_.window.commentActive;
+    const std::vector<char32_t> outside = clipboard_.takeDesktopText(utf8);
+    if (!outside.empty()) {
+        tellOutsideCodePage(outside);
+        return;
+    }
     run([this] { MPaste_Click(app_); });
 }
 

@@ -71,6 +71,7 @@ private:
     void commentEdited(const QString& text);
     void supplementEdited(const QString& text);
     void fieldEditDone(QLineEdit* box, const FieldEdit& e);
+    void tellOutsideCodePage(const std::vector<char32_t>& outside);
     void widthEdited(const QString& text);
     void insertCharacter(QListWidgetItem* item);
     void paste();
