@@ -103,6 +103,13 @@ FieldEdit applyFieldEdit(const std::string& stored, const std::string& shownByte
             ++insertedCharacters;
         }
     }
+    // Text the code page lacks refuses the whole edit, as it refuses a
+    // command: the box goes back to what is stored.
+    if (!edit.outside.empty()) {
+        edit.stored = stored;
+        edit.cursor = prefix;
+        return edit;
+    }
     size_t keptBytes = 0, tailBytes = 0;
     for (size_t i = 0; i < prefix; ++i) keptBytes += before[i].bytes;
     for (size_t i = 0; i < suffix; ++i) tailBytes += before[before.size() - 1 - i].bytes;

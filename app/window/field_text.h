@@ -15,7 +15,7 @@ std::u32string shownText(const std::string& stored, int characterSet, bool utf8 
 struct FieldEdit {
     std::string stored;
     size_t cursor = 0;               // in characters, just after what was inserted
-    std::vector<char32_t> outside;   // typed characters the code page lacks, left out
+    std::vector<char32_t> outside;   // typed characters the code page lacks: the edit is refused
 };
 
 // The box showed shownText(shownBytes) and now holds `edited`. The
@@ -24,9 +24,9 @@ struct FieldEdit {
 // place of another, such as 0 shown as 255, survives any edit elsewhere;
 // the characters typed or pasted between them are stored as typed
 // characters are (converted to OEM in the ASCII set; controls dropped). A
-// character outside the code page is not stored and is named in `outside`
-// for the user to be told, unless the message is kept as UTF-8 (`utf8`),
-// which stores every character.
+// character outside the code page refuses the edit (stored stays as it
+// was) and is named in `outside` for the user to be told, unless the
+// message is kept as UTF-8 (`utf8`), which stores every character.
 FieldEdit applyFieldEdit(const std::string& stored, const std::string& shownBytes, const std::u32string& edited,
                          int characterSet, bool utf8 = false);
 

@@ -39,7 +39,7 @@ TEST(FieldText, EditsApplyToTheStoredBytesAtTheirPositions) {
         // Controls cannot be typed, nor characters outside the code page.
         {"control dropped", "A", CharsetAnsi, U"A\tB", "AB", 2},
         {"outside the code page", "A", CharsetAnsi, U"A\u4E00", "A", 1},
-        {"beside what is left out", "AB", CharsetAnsi, U"A\u4E00xB", "AxB", 2},
+        {"refuses the whole edit", "AB", CharsetAnsi, U"A\u4E00xB", "AB", 1},
         // A repeated character: the edit is placed, not searched for.
         {"doubled letter", "AAB", CharsetAnsi, U"AAAB", "AAAB", 3},
     };
@@ -50,11 +50,11 @@ TEST(FieldText, EditsApplyToTheStoredBytesAtTheirPositions) {
     }
 }
 
-// Characters the code page lacks are named once each for the user,
-// whatever else was typed with them.
+// Characters the code page lacks are named once each for the user, and
+// nothing typed with them is stored.
 TEST(FieldText, CharactersOutsideTheCodePageAreNamed) {
     const FieldEdit e = applyFieldEdit("A", "A", U"A\u65E5x\u672C\u65E5", CharsetAnsi);
-    EXPECT_EQ(e.stored, "Ax");
+    EXPECT_EQ(e.stored, "A");
     EXPECT_EQ(e.outside, (std::vector<char32_t>{U'\u65E5', U'\u672C'}));
     EXPECT_TRUE(applyFieldEdit("A", "A", U"A\u00E9", CharsetAnsi).outside.empty());
 }
