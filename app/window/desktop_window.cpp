@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/automation/config_file.h"
@@ -29,15 +30,23 @@
 #include "app/model/number_format.h"
 #include "app/model/symbol_fields.h"
 #include "app/model/symbology.h"
+#include "app/model/utf8_text.h"
 #include "app/render/bar_pattern_file.h"
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
+#include "app/render/build_report.h"
+#include "app/render/message_report.h"
 #include "app/render/paste.h"
+#include "app/render/print_check.h"
 #include "app/render/save_bar_code_command.h"
+#include "app/window/command_equivalent_view.h"
 #include "app/window/field_text.h"
 #include "app/window/option_dialogs.h"
+#include "app/window/numbering_dialog.h"
 #include "app/window/option_menu_table.h"
 #include "app/window/picture_image.h"
+#include "app/window/printer_dialog.h"
+#include "app/window/raster_dialog.h"
 
 namespace quillet {
 
@@ -94,6 +103,9 @@ DesktopWindow::DesktopWindow(AppState& app)
     setObjectName("MainWindow");
     buildMenus();
     setCentralWidget(buildFields());
+    dimensions_ = new QLabel(this);
+    dimensions_->setObjectName("EffectiveDimensions");
+    statusBar()->addWidget(dimensions_, 1);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { refreshPaste(); });
     refresh();
     message_->setFocus();
@@ -146,11 +158,19 @@ void DesktopWindow::buildMenus() {
     saveBarCodeAction_->setObjectName("MBSave");
     saveDbpAction_ = file->addAction("Save .&dbp File As...", [this] { run([this] { dbpSave_Click(app_); }); });
     saveDbpAction_->setObjectName("dbpSave");
+    addDialogAction(file, "Raster Image Properties...", "mnuRaster", runRasterPropertiesDialog);
+    file->addSeparator();
+    addDialogAction(file, "&Target Printer...", "MPrinter", runTargetPrinterDialog);
+    addDialogAction(file, "Pr&inter Setup...", "PSetup", runPrinterSetup);
+    addDialogAction(file, "&Print...", "PPrint", runPrintMarginsDialog)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    verifyAction_ = file->addAction("&Verify Before Printing", [this] { run([this] { CheckBeforePrinting(app_); }); });
+    verifyAction_->setObjectName("MVerify");
     file->addSeparator();
     file->addAction("Open &Message File...", [this] { run([this] { OpenMessageFileCommand(app_); }); });
     closeMessageFileAction_ = file->addAction("&Close Message File", [this] { run([this] { CloseMessageFile(app_); }); });
     nextAction_ = file->addAction("&Next Message", [this] { run([this] { StepMessage(app_, 1); BuildCopy(app_); }); });
     prevAction_ = file->addAction("&Previous Message", [this] { run([this] { StepMessage(app_, -1); BuildCopy(app_); }); });
+    addDialogAction(file, "&Incremental Numbering...", "IncNumbering", runNumberingDialog);
     file->addSeparator();
     file->addAction("E&xit", QKeySequence::Quit, [this] { close(); });
 
@@ -159,6 +179,8 @@ void DesktopWindow::buildMenus() {
     copyAction_->setObjectName("MCopy");
     pasteAction_ = edit->addAction("&Paste", QKeySequence::Paste, [this] { paste(); });
     pasteAction_->setObjectName("MPaste");
+    edit->addSeparator();
+    addDialogAction(edit, "Command &Equivalent...", "CommandEquivalent", runCommandEquivalentView);
 
     QMenu* symbology = menuBar()->addMenu("&Symbology");
     auto* codes = new QActionGroup(this);
@@ -192,6 +214,12 @@ void DesktopWindow::buildMenus() {
         a->setObjectName(entry.name);
         dialogActions_.emplace_back(a, &entry);
     }
+}
+
+QAction* DesktopWindow::addDialogAction(QMenu* menu, const char* caption, const char* name, DialogOpener open) {
+    QAction* a = menu->addAction(caption, [this, open] { run([this, open] { open(ui_, this, app_); }); });
+    a->setObjectName(name);
+    return a;
 }
 
 // ----------------------------------------------------------------- fields
@@ -322,9 +350,27 @@ QWidget* DesktopWindow::buildFields() {
     return central;
 }
 
+// Under the UTF-8 character set the message is UTF-8 text, kept as typed.
+bool DesktopWindow::utf8Message() const { return app_.settings.utf8Text; }
+
+// Text the code page lacks is refused with the characters named, as from
+// the command line; the box then shows the stored text again.
+bool DesktopWindow::refused(const FieldEdit& e) {
+    if (e.outside.empty()) return false;
+    run([&] { reportMessageText(app_, outsideCodePageText(e.outside)); });
+    return true;
+}
+
 void DesktopWindow::messageEdited(const QString& text) {
+    if (utf8Message()) {
+        const int cursor = message_->cursorPosition();
+        run([&] { setMessage(app_, text.toUtf8().toStdString()); });
+        message_->setCursorPosition(cursor);
+        return;
+    }
     const FieldEdit e = applyFieldEdit(app_.settings.message, app_.window.messageField, text.toStdU32String(),
                                        app_.settings.characterSet);
+    if (refused(e)) return;
     run([&] { setMessage(app_, e.stored); });
     message_->setCursorPosition(int(e.cursor));
 }
@@ -332,6 +378,7 @@ void DesktopWindow::messageEdited(const QString& text) {
 void DesktopWindow::commentEdited(const QString& text) {
     const FieldEdit e =
         applyFieldEdit(app_.settings.comment, app_.settings.comment, text.toStdU32String(), app_.settings.characterSet);
+    if (refused(e)) return;
     run([&] { app_.settings.comment = e.stored; });
     comment_->setCursorPosition(int(e.cursor));
 }
@@ -339,6 +386,7 @@ void DesktopWindow::commentEdited(const QString& text) {
 void DesktopWindow::supplementEdited(const QString& text) {
     const FieldEdit e = applyFieldEdit(app_.settings.supplement, app_.settings.supplement, text.toStdU32String(),
                                        app_.settings.characterSet);
+    if (refused(e)) return;
     run([&] { setSupplement(app_, e.stored); });
     supplement_->setCursorPosition(int(e.cursor));
 }
@@ -435,7 +483,8 @@ void DesktopWindow::refreshFields() {
         box->setFont(font);
 
     messageLabel_->setText(ansiText(w.messageLabel));
-    setBoxText(message_, shown(w.messageField, s.characterSet));
+    setBoxText(message_, utf8Message() ? QString::fromUtf8(w.messageField.data(), qsizetype(w.messageField.size()))
+                                       : shown(w.messageField, s.characterSet));
     setBoxText(comment_, shown(s.comment, s.characterSet));
     commentLabel_->setVisible(w.commentVisible);
     comment_->setVisible(w.commentVisible);
@@ -514,6 +563,7 @@ void DesktopWindow::refreshMenus() {
     refreshPaste();
     saveBarCodeAction_->setEnabled(app_.output.saveEnabled);
     saveDbpAction_->setEnabled(app_.output.dbpSaveEnabled);
+    verifyAction_->setEnabled(app_.settings.symbolBuilt && app_.output.lastSymbol.has_value());
     closeMessageFileAction_->setEnabled(w.closeMsgFileEnabled);
     nextAction_->setEnabled(w.nextPrevVisible);
     prevAction_->setEnabled(w.nextPrevVisible);
@@ -530,6 +580,8 @@ void DesktopWindow::refreshPreview() {
     const RecordedMetafile& picture = symbol ? symbol->metafile : none;
     if (picture.records == shownRecords_ && !shownRecords_.empty()) return;
     shownRecords_ = picture.records;
+    // The size that really prints, as --report gives it after a build.
+    dimensions_->setText(qs(buildReport(app_, ReportFormat::Text)));
     const double ratio = devicePixelRatioF();
     QImage image = pictureImage(picture, previewDpiX() * ratio, previewDpiY() * ratio);
     if (image.isNull()) {

@@ -29,6 +29,7 @@ namespace quillet {
 
 struct AppState;
 struct DialogEntry;
+struct FieldEdit;
 struct OptionEntry;
 
 class DesktopWindow : public QMainWindow {
@@ -66,6 +67,8 @@ private:
     void refreshMenus();
     void refreshPaste();
     void refreshPreview();
+    bool utf8Message() const;
+    bool refused(const FieldEdit& e);
     void messageEdited(const QString& text);
     void commentEdited(const QString& text);
     void supplementEdited(const QString& text);
@@ -74,6 +77,8 @@ private:
     void paste();
     void noteSelection();
     QMenu* optionMenu(std::string_view menu, std::string_view submenu);
+    using DialogOpener = void (*)(QtUserInterface&, QWidget* parent, AppState&);
+    QAction* addDialogAction(QMenu* menu, const char* caption, const char* name, DialogOpener open);
 
     AppState& app_;
     QtUserInterface ui_;
@@ -95,10 +100,11 @@ private:
     QListWidget* insertList_;
     std::vector<InsertEntry> shownInsertList_;
     QLabel *barCode_, *placeholder_;
+    QLabel* dimensions_;  // the status bar's effective dimensions
     std::vector<uint8_t> shownRecords_;  // the picture the preview shows
 
     QAction *copyAction_, *pasteAction_, *saveBarCodeAction_, *saveDbpAction_, *closeMessageFileAction_;
-    QAction *nextAction_, *prevAction_;
+    QAction *nextAction_, *prevAction_, *verifyAction_;
     std::array<QAction*, kSymbologyCount> symbologyActions_{};
     std::vector<std::pair<QAction*, const OptionEntry*>> optionActions_;
     std::vector<std::pair<QAction*, const DialogEntry*>> dialogActions_;

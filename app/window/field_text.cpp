@@ -28,17 +28,25 @@ FieldEdit applyFieldEdit(const std::string& stored, const std::string& shownByte
     while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == edited[edited.size() - 1 - suffix])
         ++suffix;
 
+    FieldEdit edit;
     std::string inserted;
     for (size_t i = prefix; i < edited.size() - suffix; ++i) {
         uint8_t ansi = 0;
         char storedChar = 0;
-        if (platform::unicodeToAnsi(edited[i], ansi) &&
-            typedMessageCharacter(characterSet, static_cast<char>(ansi), storedChar))
+        if (!platform::unicodeToAnsi(edited[i], ansi)) {
+            if (std::find(edit.outside.begin(), edit.outside.end(), edited[i]) == edit.outside.end())
+                edit.outside.push_back(edited[i]);
+        } else if (typedMessageCharacter(characterSet, static_cast<char>(ansi), storedChar)) {
             inserted.push_back(storedChar);
+        }
     }
     const size_t kept = std::min(prefix, stored.size());
     const size_t tail = std::min(suffix, stored.size() - kept);
-    FieldEdit edit;
+    if (!edit.outside.empty()) {
+        edit.stored = stored;
+        edit.cursor = kept;
+        return edit;
+    }
     edit.stored = stored.substr(0, kept) + inserted + stored.substr(stored.size() - tail);
     edit.cursor = kept + inserted.size();
     return edit;

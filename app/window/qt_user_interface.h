@@ -18,6 +18,8 @@ public:
     platform::Answer messageBox(const std::string& text, const std::string& title, platform::Buttons buttons,
                                 platform::Icon icon = platform::Icon::None) override;
     void beep() override;
+    bool messageWithCheckBox(const std::string& text, const std::string& title,
+                             const std::string& checkBox) override;
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& initial) override;
     std::optional<std::string> fileDialog(bool save, const std::string& title, const std::string& filter,
                                           const std::string& initial) override;
