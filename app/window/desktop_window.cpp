@@ -41,6 +41,8 @@
 #include "app/render/save_bar_code_command.h"
 #include "app/window/command_equivalent_view.h"
 #include "app/window/field_text.h"
+#include "app/window/help_window.h"
+#include "app/window/message_file_editor.h"
 #include "app/window/option_dialogs.h"
 #include "app/window/numbering_dialog.h"
 #include "app/window/option_menu_table.h"
@@ -171,6 +173,9 @@ void DesktopWindow::buildMenus() {
     nextAction_ = file->addAction("&Next Message", [this] { run([this] { StepMessage(app_, 1); BuildCopy(app_); }); });
     prevAction_ = file->addAction("&Previous Message", [this] { run([this] { StepMessage(app_, -1); BuildCopy(app_); }); });
     addDialogAction(file, "&Incremental Numbering...", "IncNumbering", runNumberingDialog);
+    file->addAction("&Read Message From File...", [this] { run([this] { readMessageFile(); }); })
+        ->setObjectName("ReadMsgFile");
+    addDialogAction(file, "&Edit Message File...", "EditMsgFile", runMessageFileEditor);
     file->addSeparator();
     file->addAction("E&xit", QKeySequence::Quit, [this] { close(); });
 
@@ -183,6 +188,7 @@ void DesktopWindow::buildMenus() {
     addDialogAction(edit, "Command &Equivalent...", "CommandEquivalent", runCommandEquivalentView);
 
     QMenu* symbology = menuBar()->addMenu("&Symbology");
+
     auto* codes = new QActionGroup(this);
     for (int code = 1; code <= kSymbologyCount; ++code) {
         QAction* a = symbology->addAction(qs(symbologyInfo(code).caption),
@@ -214,6 +220,16 @@ void DesktopWindow::buildMenus() {
         a->setObjectName(entry.name);
         dialogActions_.emplace_back(a, &entry);
     }
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    addDialogAction(help, "&Commands", "HelpCommands", runHelpWindow)->setShortcut(QKeySequence::HelpContents);
+    addDialogAction(help, "&About Quillet...", "AboutBox", runAboutBox);
+}
+
+void DesktopWindow::readMessageFile() {
+    const auto path = ui_.fileDialog(false, "Read Bar Code Message From File", "All Files (*.*)|*.*",
+                                     app_.settings.numbering.messageFilePath);
+    if (path && !path->empty()) ReadMessageFromFile(app_, *path);
 }
 
 QAction* DesktopWindow::addDialogAction(QMenu* menu, const char* caption, const char* name, DialogOpener open) {

@@ -75,6 +75,7 @@ private:
     void widthEdited(const QString& text);
     void insertCharacter(QListWidgetItem* item);
     void paste();
+    void readMessageFile();
     void noteSelection();
     QMenu* optionMenu(std::string_view menu, std::string_view submenu);
     using DialogOpener = void (*)(QtUserInterface&, QWidget* parent, AppState&);
