@@ -59,8 +59,17 @@ bool DesktopClipboard::desktopHasText() const {
     return data && data->hasText();
 }
 
-void DesktopClipboard::takeDesktopText() {
-    if (std::optional<std::string> text = desktopText()) authority_.setText(*text);
+std::vector<char32_t> DesktopClipboard::desktopTextOutsideAnsi() const {
+    if (ours()) return {};
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText()) return {};
+    return platform::charactersOutsideAnsi(data->text().toStdString());
+}
+
+void DesktopClipboard::takeDesktopText(bool utf8) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (utf8 && !ours() && data && data->hasText()) authority_.setText(data->text().toStdString());
+    else if (std::optional<std::string> text = desktopText()) authority_.setText(*text);
 }
 
 }  // namespace quillet

@@ -5,6 +5,7 @@
 // metafile and message text.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/window/symbol_mime_data.h"
 #include "platform/clipboard.h"
@@ -29,8 +30,11 @@ public:
     // stored, another program's converted).
     std::optional<std::string> desktopText() const;
     bool desktopHasText() const;
-    // Paste reads the desktop's text: it becomes the in-process text.
-    void takeDesktopText();
+    // The characters of another program's text that the code page lacks.
+    std::vector<char32_t> desktopTextOutsideAnsi() const;
+    // Paste reads the desktop's text: it becomes the in-process text, as
+    // UTF-8 when asked (the message under the UTF-8 character set).
+    void takeDesktopText(bool utf8 = false);
 
 private:
     void publish();

@@ -102,6 +102,7 @@ DesktopWindow::DesktopWindow(AppState& app)
       clipboard_(app.clipboard ? *app.clipboard : platform::clipboard(), app) {
     app_.ui = &ui_;
     app_.clipboard = &clipboard_;
+    ui_.help = [this] { runHelpWindow(ui_, this, app_); };
     setObjectName("MainWindow");
     buildMenus();
     setCentralWidget(buildFields());
@@ -437,13 +438,23 @@ void DesktopWindow::insertCharacter(QListWidgetItem* item) {
 void DesktopWindow::noteSelection() {
     MainWindow& w = app_.window;
     w.commentActive = focusWidget() == comment_;
-    w.messageSelStart = size_t(message_->hasSelectedText() ? message_->selectionStart() : message_->cursorPosition());
-    w.messageSelLength = size_t(message_->selectedText().size());
+    const int start = message_->hasSelectedText() ? message_->selectionStart() : message_->cursorPosition();
+    const int length = int(message_->selectedText().size());
+    // A UTF-8 message is stored as bytes, several to a character.
+    const QString text = message_->text();
+    w.messageSelStart = size_t(utf8Message() ? text.left(start).toUtf8().size() : start);
+    w.messageSelLength = size_t(utf8Message() ? text.mid(start, length).toUtf8().size() : length);
 }
 
+// Text from another program goes the way typed text goes: characters the
+// code page lacks are refused, except in a UTF-8 message.
 void DesktopWindow::paste() {
     noteSelection();
-    clipboard_.takeDesktopText();
+    const bool utf8 = utf8Message() && !app_.window.commentActive;
+    FieldEdit check;
+    if (!utf8) check.outside = clipboard_.desktopTextOutsideAnsi();
+    if (refused(check)) return;
+    clipboard_.takeDesktopText(utf8);
     run([this] { MPaste_Click(app_); });
 }
 

@@ -3,6 +3,9 @@
 // message under the UTF-8 character set, kept and encoded as UTF-8.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -48,7 +51,7 @@ TEST(FieldCharacters, OutsideTheCodePageIsRefusedAsFromTheCommandLine) {
         {"[CODE128][DISPLAYANSI]", "Comment", "x€y😀", "x€y", {"😀"}},
         {"[EAN13]", "Supplement", "1٢2", "12", {"٢"}},
         // The UTF-8 character set is for the message only.
-        {"[QR][UTF8=ON]", "Comment", "Ω", "", {"Ω"}},
+        {"[DATAMATRIX][UTF8=ON]", "Comment", "Ω", "", {"Ω"}},
     };
     for (const Case& c : cases) {
         WindowFixture f;
@@ -96,6 +99,55 @@ TEST(FieldCharacters, Utf8CharacterSetKeepsTheMessageAsTyped) {
         f.pressBuildCopy();
         EXPECT_EQ(test::decode(f.preview(), c.format).text, c.typed.toStdString()) << c.setup;
     }
+}
+
+// Pasting another program's text: refused as typing is, or kept in a
+// UTF-8 message (at the selection, which counts characters, not bytes).
+TEST(FieldCharacters, PastedTextGoesTheSameWay) {
+    struct Case {
+        std::string setup;
+        const char* box;
+        QString pasted;
+        std::string message, comment;  // afterwards, as stored
+        bool refused;
+    } cases[] = {
+        {"[CODE128][MESSAGE='KEEP']", "Message", "Grüße 日本", "KEEP", "", true},
+        {"[CODE128][MESSAGE='KEEP']", "Comment", "Ω", "KEEP", "", true},
+        {"[CODE128][DISPLAYANSI]", "Message", "Grüße", platform::utf8ToAnsi("Grüße"), "", false},
+        {"[QR][UTF8=ON][MESSAGE='KEEP']", "Message", "日本", "日本", "", false},
+        {"[DATAMATRIX][UTF8=ON][MESSAGE='KEEP']", "Comment", "日本", "KEEP", "", true},
+    };
+    for (const Case& c : cases) {
+        WindowFixture f;
+        ASSERT_TRUE(f.session.run(c.setup)) << c.setup;
+        f.window->refresh();
+        QGuiApplication::clipboard()->setText(c.pasted);
+        auto* box = f.find<QLineEdit>(c.box);
+        box->setFocus();
+        box->selectAll();
+        f.find<QAction>("MPaste")->trigger();
+        EXPECT_EQ(f.app().settings.message, c.message) << c.setup << " " << c.box;
+        EXPECT_EQ(f.app().settings.comment, c.comment) << c.setup << " " << c.box;
+        ASSERT_EQ(f.boxes.size(), c.refused ? 1u : 0u) << c.setup << " " << c.box;
+        if (c.refused) {
+            EXPECT_EQ(f.boxes[0].text.toStdString(), commandLineRefusal(c.pasted.toStdString())) << c.setup;
+        }
+    }
+}
+
+// Within a UTF-8 message a selection is replaced where the box shows it.
+TEST(FieldCharacters, PasteIntoAUtf8MessageSelection) {
+    WindowFixture f;
+    ASSERT_TRUE(f.session.run("[QR][UTF8=ON][MESSAGE='xx']"));
+    f.window->refresh();
+    typeCharacters(f, "Message", "日本語");  // "xx日本語"
+    auto* box = f.find<QLineEdit>("Message");
+    box->setSelection(3, 1);  // 本
+    QGuiApplication::clipboard()->setText("€");
+    f.find<QAction>("MPaste")->trigger();
+    EXPECT_EQ(f.app().settings.message, "xx日€語");
+    EXPECT_EQ(box->text(), "xx日€語");
+    EXPECT_TRUE(f.boxes.empty());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "app/window/dialog_filter.h"
@@ -80,7 +81,13 @@ bool QtUserInterface::messageWithCheckBox(const std::string& text, const std::st
     auto* tick = new QCheckBox(ansiText(checkBox), &box);
     tick->setObjectName("DontShowAgain");
     box.setCheckBox(tick);
-    show(box);
+    QPushButton* helpButton = help ? box.addButton("Help...", QMessageBox::HelpRole) : nullptr;
+    // "Help..." shows the help and comes back to the message.
+    for (;;) {
+        show(box);
+        if (!helpButton || box.clickedButton() != helpButton) break;
+        help();
+    }
     return tick->isChecked();
 }
 

@@ -29,6 +29,8 @@ public:
     // Shows a dialog, set up in full, and returns its result code
     // (QDialog::exec unless replaced: tests answer without a person).
     std::function<int(QDialog&)> runDialog;
+    // Opens the help; message boxes with a "Help..." button call it.
+    std::function<void()> help;
     int show(QDialog& dialog);
 
 private:
