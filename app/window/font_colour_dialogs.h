@@ -1,0 +1,17 @@
+#pragma once
+// The font and colour choosers of the Options menu.
+class QWidget;
+
+namespace quillet {
+
+struct AppState;
+class QtUserInterface;
+
+// Opens with the text's face, size and styles; OK stores them (size in
+// whole points).
+void runFontDialog(QtUserInterface& ui, QWidget* parent, AppState& app);
+// Open with the bar (foreground) or background colour; OK stores it.
+void runForegroundColourDialog(QtUserInterface& ui, QWidget* parent, AppState& app);
+void runBackgroundColourDialog(QtUserInterface& ui, QWidget* parent, AppState& app);
+
+}  // namespace quillet
