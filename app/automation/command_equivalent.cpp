@@ -7,6 +7,7 @@
 #include "app/model/number_format.h"
 #include "app/model/settings.h"
 #include "app/model/symbology.h"
+#include "app/render/scan_grade.h"
 #include "platform/codepage.h"
 
 namespace quillet {
@@ -242,6 +243,9 @@ CommandEquivalent commandEquivalent(const AppState& app) {
     writeOutput(w);
     writeText(w);
     writeNumbering(w);
+    // The check before printing: always written, as [NEW] leaves it alone.
+    w.number(true, "[PRINTGROWTH=", std::to_string(app.verify.printGrowth));
+    w.number(true, "[VERIFYMIN=", std::string(1, gradeLetter(app.verify.minimumGrade)));
 
     CommandEquivalent result{w.out, {}};
     if (!(s.qr == fresh.qr)) result.left.push_back("QR Code Advanced Options");

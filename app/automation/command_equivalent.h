@@ -1,7 +1,10 @@
 #pragma once
 // The execute string that reproduces the current settings and message:
 // "[NEW]" followed by a command for every setting that differs from a
-// fresh start, ready for a script or a --execute argument.
+// fresh start, ready for a script or a --execute argument. The target
+// printer's resolution and the check before printing's options are always
+// written: the first is the printer's on another computer, the others
+// outlive [NEW].
 #include <string>
 #include <vector>
 

@@ -40,6 +40,7 @@ TEST(CommandEquivalent, RoundTripsThroughTheCommandLanguage) {
         "[UPCA][INCSUPPLEMENT][INCWIDTH=2][INCSTART=7][MESSAGE='01234567890'][INCENABLE]",
         "[DATAMATRIX][DMMODULESIZE=20][DMECC=140][DMFORMAT=6][DMSTANDARD=ON][AZTECECP=33][AZTECMENU=ON]"
         "[MESSAGE='DM']",
+        "[CODE128][PRINTGROWTH=-2][VERIFYMIN=B][MESSAGE='CHECKED']",
     };
     for (const std::string& setup : cases) {
         Session original;
@@ -50,12 +51,14 @@ TEST(CommandEquivalent, RoundTripsThroughTheCommandLanguage) {
         // A state far from a fresh start: [NEW] must undo all of it.
         Session other;
         ASSERT_TRUE(other.run("[AZTEC][METRIC][VERTUP][BARWIDTH=40][MESSAGE='OTHER'][COMMENT=x][TEXT=OFF]"
-                              "[FONTSIZE=30][INCSTART=9][INCENABLE][BITSPERPIXEL=24]"));
+                              "[FONTSIZE=30][INCSTART=9][INCENABLE][BITSPERPIXEL=24][PRINTGROWTH=3][VERIFYMIN=D]"));
         ASSERT_EQ(LinkExecuteUtf8(other.app, equivalent.execute), ExecuteResult::Accepted)
             << setup << "\n" << equivalent.execute;
         EXPECT_EQ(other.s().message, original.s().message) << equivalent.execute;
         EXPECT_EQ(other.s().symbology, original.s().symbology) << equivalent.execute;
         EXPECT_TRUE(comparable(other.s()) == comparable(original.s())) << setup << "\n" << equivalent.execute;
+        EXPECT_EQ(other.app.verify.printGrowth, original.app.verify.printGrowth) << equivalent.execute;
+        EXPECT_EQ(other.app.verify.minimumGrade, original.app.verify.minimumGrade) << equivalent.execute;
         // The same string again gives itself: nothing is lost on the way.
         EXPECT_EQ(commandEquivalent(other.app).execute, equivalent.execute) << setup;
     }
