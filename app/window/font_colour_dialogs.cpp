@@ -48,6 +48,10 @@ void runForegroundColourDialog(QtUserInterface& ui, QWidget* parent, AppState& a
     runColourDialog(ui, parent, app.settings.foreColour, "MFColor", [&](Colour c) { setForeColour(app, c); });
 }
 
+void runFontColourDialog(QtUserInterface& ui, QWidget* parent, AppState& app) {
+    runColourDialog(ui, parent, app.settings.fontColour, "MFontColor", [&](Colour c) { setFontColour(app, c); });
+}
+
 void runBackgroundColourDialog(QtUserInterface& ui, QWidget* parent, AppState& app) {
     runColourDialog(ui, parent, app.settings.backColour, "SMBColor", [&](Colour c) { setBackColour(app, c); });
 }

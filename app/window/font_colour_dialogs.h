@@ -13,5 +13,7 @@ void runFontDialog(QtUserInterface& ui, QWidget* parent, AppState& app);
 // Open with the bar (foreground) or background colour; OK stores it.
 void runForegroundColourDialog(QtUserInterface& ui, QWidget* parent, AppState& app);
 void runBackgroundColourDialog(QtUserInterface& ui, QWidget* parent, AppState& app);
+// The text's colour: Qt's font dialog has none of its own.
+void runFontColourDialog(QtUserInterface& ui, QWidget* parent, AppState& app);
 
 }  // namespace quillet

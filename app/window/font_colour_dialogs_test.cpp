@@ -75,15 +75,17 @@ TEST(FontColourDialogs, ColourDialogs) {
         std::string setup;
         QColor opened, chosen;
         bool accept;
-        Colour fore, back;
+        Colour fore, back, font;
         bool transparent, changed;
     } cases[] = {
-        {"MFColor", "", Qt::black, QColor(200, 10, 20), true, 0x140AC8, 0xFFFFFF, false, false},
-        {"MFColor", "[FORECOLORRGB=1 2 3]", QColor(1, 2, 3), QColor(200, 10, 20), false, 0x030201, 0xFFFFFF, false,
-         false},
+        {"MFColor", "", Qt::black, QColor(200, 10, 20), true, 0x140AC8, 0xFFFFFF, 0, false, false},
+        {"MFColor", "[FORECOLORRGB=1 2 3]", QColor(1, 2, 3), QColor(200, 10, 20), false, 0x030201, 0xFFFFFF, 0,
+         false, false},
         // A background colour turns transparent off.
-        {"SMBColor", "[TRANSPARENT]", Qt::white, QColor(0, 0, 255), true, 0, 0xFF0000, false, true},
-        {"SMBColor", "[TRANSPARENT]", Qt::white, QColor(0, 0, 255), false, 0, 0xFFFFFF, true, false},
+        {"SMBColor", "[TRANSPARENT]", Qt::white, QColor(0, 0, 255), true, 0, 0xFF0000, 0, false, true},
+        {"SMBColor", "[TRANSPARENT]", Qt::white, QColor(0, 0, 255), false, 0, 0xFFFFFF, 0, true, false},
+        {"MFontColor", "[FONTCOLORRGB=0 128 0]", QColor(0, 128, 0), QColor(10, 20, 30), true, 0, 0xFFFFFF, 0x1E140A,
+         false, true},
     };
     for (const Case& c : cases) {
         WindowFixture f;
@@ -99,6 +101,7 @@ TEST(FontColourDialogs, ColourDialogs) {
         const SymbolSettings& s = f.app().settings;
         EXPECT_EQ(s.foreColour, c.fore) << c.entry << c.setup;
         EXPECT_EQ(s.backColour, c.back) << c.entry << c.setup;
+        EXPECT_EQ(s.fontColour, c.font) << c.entry << c.setup;
         EXPECT_EQ(s.transparent, c.transparent) << c.entry << c.setup;
         EXPECT_EQ(s.changed, c.changed) << c.entry << c.setup;
     }

@@ -17,6 +17,7 @@ const std::vector<DialogEntry>& optionDialogEntries() {
         {"Data Matri&x Advanced Options...", "DMOpts", [](M m) { return m.dmOptions; }, runDmOptionsDialog},
         {"A&ztec Code Advanced Options...", "mAztecOpt", [](M m) { return m.aztecOptions; }, runAztecOptionsDialog},
         {"&Font...", "MCustFont", [](M) { return true; }, runFontDialog},
+        {"Font Colo&r...", "MFontColor", [](M) { return true; }, runFontColourDialog},
         {"Foreground &Color...", "MFColor", [](M) { return true; }, runForegroundColourDialog},
         {"&Custom Color...", "SMBColor", [](M) { return true; }, runBackgroundColourDialog},
     };
