@@ -1,6 +1,10 @@
 #include "app/window/numbering_dialog.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFormLayout>
@@ -63,6 +67,28 @@ void runNumberingDialog(QtUserInterface& ui, QWidget* parent, AppState& app) {
     form->addRow("Number of Digits:", digits);
     form->addRow("Preamble:", pre);
     form->addRow("Postamble:", post);
+    // The message field's character-insert list, for the box last in focus
+    // or whose cursor last moved.
+    QLineEdit* insertInto = pre;
+    QObject::connect(qApp, &QApplication::focusChanged, &dialog, [&](QWidget*, QWidget* now) {
+        if (now == pre || now == post) insertInto = static_cast<QLineEdit*>(now);
+    });
+    for (QLineEdit* box : {pre, post})
+        QObject::connect(box, &QLineEdit::cursorPositionChanged, &dialog, [&insertInto, box] { insertInto = box; });
+    if (!app.window.insertList.empty()) {
+        auto* insert = new QComboBox(&dialog);
+        insert->setObjectName("InsertList");
+        for (const InsertEntry& e : app.window.insertList)
+            insert->addItem(QString("%1  %2").arg(e.code, 3).arg(QString::fromStdString(e.name)), e.code);
+        form->addRow("Insert Character:", insert);
+        QObject::connect(insert, &QComboBox::activated, &dialog, [&, insert](int index) {
+            std::string& stored = insertInto == pre ? preamble : postamble;
+            const size_t at = std::min(size_t(std::max(insertInto->cursorPosition(), 0)), stored.size());
+            stored.insert(at, 1, char(insert->itemData(index).toInt()));
+            insertInto->setText(QString::fromStdU32String(shownText(stored, characterSet)));
+            insertInto->setCursorPosition(int(at + 1));
+        });
+    }
     column->addLayout(form);
 
     auto* targetFrame = new QGroupBox("Increment Message", &dialog);

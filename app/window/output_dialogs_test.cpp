@@ -210,6 +210,34 @@ TEST(OutputDialogs, NumberingPreambleKeepsControlCharacters) {
     EXPECT_EQ(f.app().settings.message, std::string("A\tBC1"));
 }
 
+// The message field's character-insert list puts its character into the
+// box last in focus, at the cursor.
+TEST(OutputDialogs, NumberingInsertListAddsControlCharacters) {
+    for (const char* box : {"Preamble", "Postamble"}) {
+        WindowFixture f;
+        ASSERT_TRUE(f.session.run("[CODE128][MESSAGE='X'][INCPREAMBLE='AB'][INCPOSTAMBLE='YZ']"));
+        ASSERT_FALSE(f.app().window.insertList.empty());
+        const int index = int(f.app().window.insertList.size()) - 1;
+        const char code = char(f.app().window.insertList.back().code);
+        DialogRun run{"", nullptr, "IncNumbering", [](QDialog&) {},
+                      [&](QDialog& d) {
+                          auto* edit = control<QLineEdit>(d, box);
+                          edit->setFocus();
+                          edit->setCursorPosition(1);
+                          auto* list = control<QComboBox>(d, "InsertList");
+                          list->setCurrentIndex(index);
+                          emit list->activated(index);
+                          EXPECT_EQ(edit->cursorPosition(), 2);
+                      },
+                      "Command1"};
+        runDialogCase(f, run);
+        const NumberingOptions& n = f.app().settings.numbering;
+        const bool pre = std::string(box) == "Preamble";
+        EXPECT_EQ(n.incPreamble, pre ? std::string("A") + code + "B" : "AB") << box;
+        EXPECT_EQ(n.incPostamble, pre ? std::string("YZ") : std::string("Y") + code + "Z") << box;
+    }
+}
+
 TEST(OutputDialogs, TargetPrinterOptions) {
     struct Case {
         DialogRun run;
