@@ -24,6 +24,15 @@ public:
     virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                               Icon icon = Icon::None) = 0;
     virtual void beep() = 0;
+    // An OK message with a check box such as "Do not show this message
+    // again."; returns whether the box was ticked. Without a check box of
+    // its own an interface shows a plain message, never ticked.
+    virtual bool messageWithCheckBox(const std::string& text, const std::string& title,
+                                     const std::string& checkBox) {
+        (void)checkBox;
+        messageBox(text, title, Buttons::Ok);
+        return false;
+    }
     // Returns the typed text; empty when cancelled.
     virtual std::string inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& initial) = 0;

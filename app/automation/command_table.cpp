@@ -847,4 +847,15 @@ bool runCommand(AppState& app, const std::string& raw) {
     return false;
 }
 
+std::vector<std::string> commandForms() {
+    std::vector<std::string> forms;
+    for (int code = 1; code <= kSymbologyCount; ++code)
+        for (std::string_view k : symbologyInfo(code).keywords)
+            if (!k.empty()) forms.emplace_back(k);
+    for (const Keyword& k : kKeywords) forms.emplace_back(k.key);
+    for (const ValueKeyword& k : kValueKeywords)
+        forms.push_back(std::string(k.keyword) + (k.keyword.back() == '(' ? "path)]" : "value]"));
+    return forms;
+}
+
 }  // namespace quillet

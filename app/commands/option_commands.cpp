@@ -149,6 +149,17 @@ void setFontSize(AppState& app, int points) {
     fontChanged(app);
 }
 
+void setFont(AppState& app, const FontChoice& font) {
+    SymbolSettings& s = app.settings;
+    s.fontName = font.name;
+    s.fontSize = font.size;
+    s.bold = font.bold;
+    s.italic = font.italic;
+    s.underline = font.underline;
+    s.strikeout = font.strikeout;
+    fontChanged(app);
+}
+
 void setForeColour(AppState& app, Colour colour) {
     app.settings.foreColour = colour;
     rebuildIfBuilt(app);

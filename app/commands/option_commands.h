@@ -36,6 +36,13 @@ void setUnderline(AppState& app, bool on);
 void setStrikeout(AppState& app, bool on);
 void setFontName(AppState& app, const std::string& name);
 void setFontSize(AppState& app, int points);
+// The font dialog's OK: face, size and every style at once, one rebuild.
+struct FontChoice {
+    std::string name;
+    int size = 10;
+    bool bold = false, italic = false, underline = false, strikeout = false;
+};
+void setFont(AppState& app, const FontChoice& font);
 void setForeColour(AppState& app, Colour colour);  // the menu does not mark it changed
 void setBackColour(AppState& app, Colour colour);  // also turns transparent off
 void setFontColour(AppState& app, Colour colour);

@@ -87,7 +87,7 @@ void BuildCopy(AppState& app) {
     // The paste hint is for people at the window, once a run, never for
     // automation (every conversation marks it as shown).
     if (!app.pasteHintShown && app.showPasteHint && app.ui) {
-        app.ui->messageBox(
+        const bool ticked = app.ui->messageWithCheckBox(
             "The bar code that you just created has been placed in the Windows clipboard as a Windows Metafile "
             "graphic so that you can paste it into documents created with other Windows programs.\r\n\r\n"
             "If you will be pasting your bar codes into a Word or PageMaker document, you should select 'Edit' and "
@@ -96,7 +96,8 @@ void BuildCopy(AppState& app) {
             "image.\r\n\r\n"
             "Do not select the 'Enhanced Metafile' option in the Paste Special dialog box as this will distort the "
             "image and make your bar code unreadable.",
-            "Important information about your bar code.", platform::Buttons::Ok);
+            "Important information about your bar code.", "Do not show this message again.");
+        if (ticked) app.showPasteHint = false;
     }
     app.pasteHintShown = true;
 }

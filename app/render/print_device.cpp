@@ -58,6 +58,24 @@ std::optional<CupsDefault> cupsDefaultDestination() {
     return d;
 }
 
+std::vector<std::string> printerNames() {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        if (!dests[i].name || dests[i].instance) continue;
+        if (dests[i].is_default) names.insert(names.begin(), dests[i].name);
+        else names.emplace_back(dests[i].name);
+    }
+    cupsFreeDests(count, dests);
+    return names;
+}
+
+void makeDefaultPrinter(const std::string& name) {
+    ::unsetenv("LPDEST");
+    ::setenv("PRINTER", name.c_str(), 1);
+}
+
 bool targetPrinterResolution(int& dpiX, int& dpiY) {
     auto d = cupsDefaultDestination();
     if (!d) return false;

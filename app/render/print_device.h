@@ -3,6 +3,7 @@
 // file when QUILLET_PRINT_TO_FILE names one (headless runs and tests).
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -21,6 +22,12 @@ struct CupsDefault {
     double pageWidth = 0, pageHeight = 0;  // points, 0 when it reports none
 };
 std::optional<CupsDefault> cupsDefaultDestination();
+
+// The CUPS destinations a person can choose from, the default first.
+std::vector<std::string> printerNames();
+// Makes the destination the default printer for the rest of the run (the
+// printing system reads PRINTER before its own default).
+void makeDefaultPrinter(const std::string& name);
 
 // Parses a resolution option such as "600dpi", "600x300dpi" or "118dpcm"
 // into dots per inch; false for anything else.

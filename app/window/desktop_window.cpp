@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/automation/config_file.h"
@@ -33,12 +34,21 @@
 #include "app/render/bar_pattern_file.h"
 #include "app/render/build_copy.h"
 #include "app/render/builders.h"
+#include "app/render/build_report.h"
+#include "app/render/message_report.h"
 #include "app/render/paste.h"
+#include "app/render/print_check.h"
 #include "app/render/save_bar_code_command.h"
+#include "app/window/command_equivalent_view.h"
 #include "app/window/field_text.h"
+#include "app/window/help_window.h"
+#include "app/window/message_file_editor.h"
 #include "app/window/option_dialogs.h"
+#include "app/window/numbering_dialog.h"
 #include "app/window/option_menu_table.h"
 #include "app/window/picture_image.h"
+#include "app/window/printer_dialog.h"
+#include "app/window/raster_dialog.h"
 
 namespace quillet {
 
@@ -99,9 +109,13 @@ DesktopWindow::DesktopWindow(AppState& app)
       clipboard_(app.clipboard ? *app.clipboard : platform::clipboard(), app) {
     app_.ui = &ui_;
     app_.clipboard = &clipboard_;
+    ui_.help = [this] { runHelpWindow(ui_, this, app_); };
     setObjectName("MainWindow");
     buildMenus();
     setCentralWidget(buildFields());
+    dimensions_ = new QLabel(this);
+    dimensions_->setObjectName("EffectiveDimensions");
+    statusBar()->addWidget(dimensions_, 1);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { refreshPaste(); });
     refresh();
     message_->setFocus();
@@ -154,11 +168,22 @@ void DesktopWindow::buildMenus() {
     saveBarCodeAction_->setObjectName("MBSave");
     saveDbpAction_ = file->addAction("Save .&dbp File As...", [this] { run([this] { dbpSave_Click(app_); }); });
     saveDbpAction_->setObjectName("dbpSave");
+    addDialogAction(file, "Raster Image Properties...", "mnuRaster", runRasterPropertiesDialog);
+    file->addSeparator();
+    addDialogAction(file, "&Target Printer...", "MPrinter", runTargetPrinterDialog);
+    addDialogAction(file, "Pr&inter Setup...", "PSetup", runPrinterSetup);
+    addDialogAction(file, "&Print...", "PPrint", runPrintMarginsDialog)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    verifyAction_ = file->addAction("&Verify Before Printing", [this] { run([this] { CheckBeforePrinting(app_); }); });
+    verifyAction_->setObjectName("MVerify");
     file->addSeparator();
     file->addAction("Open &Message File...", [this] { run([this] { OpenMessageFileCommand(app_); }); });
     closeMessageFileAction_ = file->addAction("&Close Message File", [this] { run([this] { CloseMessageFile(app_); }); });
     nextAction_ = file->addAction("&Next Message", [this] { run([this] { StepMessage(app_, 1); BuildCopy(app_); }); });
     prevAction_ = file->addAction("&Previous Message", [this] { run([this] { StepMessage(app_, -1); BuildCopy(app_); }); });
+    addDialogAction(file, "&Incremental Numbering...", "IncNumbering", runNumberingDialog);
+    file->addAction("&Read Message From File...", [this] { run([this] { readMessageFile(); }); })
+        ->setObjectName("ReadMsgFile");
+    addDialogAction(file, "&Edit Message File...", "EditMsgFile", runMessageFileEditor);
     file->addSeparator();
     file->addAction("E&xit", QKeySequence::Quit, [this] { close(); });
 
@@ -167,8 +192,11 @@ void DesktopWindow::buildMenus() {
     copyAction_->setObjectName("MCopy");
     pasteAction_ = edit->addAction("&Paste", QKeySequence::Paste, [this] { paste(); });
     pasteAction_->setObjectName("MPaste");
+    edit->addSeparator();
+    addDialogAction(edit, "Command &Equivalent...", "CommandEquivalent", runCommandEquivalentView);
 
     QMenu* symbology = menuBar()->addMenu("&Symbology");
+
     auto* codes = new QActionGroup(this);
     for (int code = 1; code <= kSymbologyCount; ++code) {
         QAction* a = symbology->addAction(qs(symbologyInfo(code).caption),
@@ -200,6 +228,22 @@ void DesktopWindow::buildMenus() {
         a->setObjectName(entry.name);
         dialogActions_.emplace_back(a, &entry);
     }
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    addDialogAction(help, "&Commands", "HelpCommands", runHelpWindow)->setShortcut(QKeySequence::HelpContents);
+    addDialogAction(help, "&About Quillet...", "AboutBox", runAboutBox);
+}
+
+void DesktopWindow::readMessageFile() {
+    const auto path = ui_.fileDialog(false, "Read Bar Code Message From File", "All Files (*.*)|*.*",
+                                     app_.settings.numbering.messageFilePath);
+    if (path && !path->empty()) ReadMessageFromFile(app_, *path);
+}
+
+QAction* DesktopWindow::addDialogAction(QMenu* menu, const char* caption, const char* name, DialogOpener open) {
+    QAction* a = menu->addAction(caption, [this, open] { run([this, open] { open(ui_, this, app_); }); });
+    a->setObjectName(name);
+    return a;
 }
 
 // ----------------------------------------------------------------- fields
@@ -330,6 +374,9 @@ QWidget* DesktopWindow::buildFields() {
     return central;
 }
 
+// Under the UTF-8 character set the message is UTF-8 text, kept as typed.
+bool DesktopWindow::utf8Message() const { return app_.settings.utf8Text; }
+
 void DesktopWindow::messageEdited(const QString& text) {
     const FieldEdit e = applyFieldEdit(app_.settings.message, app_.window.messageField, text.toStdU32String(),
                                        app_.settings.characterSet, app_.settings.utf8Text);
@@ -351,7 +398,7 @@ void DesktopWindow::supplementEdited(const QString& text) {
     fieldEditDone(supplement_, e);
 }
 
-// Characters the code page lacks were left out of the box: the user is
+// An edit with characters the code page lacks was refused: the user is
 // told which, rather than seeing them vanish.
 void DesktopWindow::fieldEditDone(QLineEdit* box, const FieldEdit& e) {
     box->setCursorPosition(boxPosition(box, e.cursor));
@@ -394,10 +441,16 @@ void DesktopWindow::insertCharacter(QListWidgetItem* item) {
 void DesktopWindow::noteSelection() {
     MainWindow& w = app_.window;
     w.commentActive = focusWidget() == comment_;
-    w.messageSelStart = size_t(message_->hasSelectedText() ? message_->selectionStart() : message_->cursorPosition());
-    w.messageSelLength = size_t(message_->selectedText().size());
+    const int start = message_->hasSelectedText() ? message_->selectionStart() : message_->cursorPosition();
+    const int length = int(message_->selectedText().size());
+    // A UTF-8 message is stored as bytes, several to a character.
+    const QString text = message_->text();
+    w.messageSelStart = size_t(utf8Message() ? text.left(start).toUtf8().size() : start);
+    w.messageSelLength = size_t(utf8Message() ? text.mid(start, length).toUtf8().size() : length);
 }
 
+// Text from another program goes the way typed text goes: characters the
+// code page lacks are refused, except in a UTF-8 message.
 void DesktopWindow::paste() {
     noteSelection();
     const bool utf8 = app_.settings.utf8Text && !app_.window.commentActive;
@@ -540,6 +593,7 @@ void DesktopWindow::refreshMenus() {
     refreshPaste();
     saveBarCodeAction_->setEnabled(app_.output.saveEnabled);
     saveDbpAction_->setEnabled(app_.output.dbpSaveEnabled);
+    verifyAction_->setEnabled(app_.settings.symbolBuilt && app_.output.lastSymbol.has_value());
     closeMessageFileAction_->setEnabled(w.closeMsgFileEnabled);
     nextAction_->setEnabled(w.nextPrevVisible);
     prevAction_->setEnabled(w.nextPrevVisible);
@@ -556,6 +610,8 @@ void DesktopWindow::refreshPreview() {
     const RecordedMetafile& picture = symbol ? symbol->metafile : none;
     if (picture.records == shownRecords_ && !shownRecords_.empty()) return;
     shownRecords_ = picture.records;
+    // The size that really prints, as --report gives it after a build.
+    dimensions_->setText(qs(buildReport(app_, ReportFormat::Text)));
     const double ratio = devicePixelRatioF();
     QImage image = pictureImage(picture, previewDpiX() * ratio, previewDpiY() * ratio);
     if (image.isNull()) {

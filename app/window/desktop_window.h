@@ -67,6 +67,7 @@ private:
     void refreshMenus();
     void refreshPaste();
     void refreshPreview();
+    bool utf8Message() const;
     void messageEdited(const QString& text);
     void commentEdited(const QString& text);
     void supplementEdited(const QString& text);
@@ -75,8 +76,11 @@ private:
     void widthEdited(const QString& text);
     void insertCharacter(QListWidgetItem* item);
     void paste();
+    void readMessageFile();
     void noteSelection();
     QMenu* optionMenu(std::string_view menu, std::string_view submenu);
+    using DialogOpener = void (*)(QtUserInterface&, QWidget* parent, AppState&);
+    QAction* addDialogAction(QMenu* menu, const char* caption, const char* name, DialogOpener open);
 
     AppState& app_;
     QtUserInterface ui_;
@@ -98,10 +102,11 @@ private:
     QListWidget* insertList_;
     std::vector<InsertEntry> shownInsertList_;
     QLabel *barCode_, *placeholder_;
+    QLabel* dimensions_;  // the status bar's effective dimensions
     std::vector<uint8_t> shownRecords_;  // the picture the preview shows
 
     QAction *copyAction_, *pasteAction_, *saveBarCodeAction_, *saveDbpAction_, *closeMessageFileAction_;
-    QAction *nextAction_, *prevAction_;
+    QAction *nextAction_, *prevAction_, *verifyAction_;
     std::array<QAction*, kSymbologyCount> symbologyActions_{};
     std::vector<std::pair<QAction*, const OptionEntry*>> optionActions_;
     std::vector<std::pair<QAction*, const DialogEntry*>> dialogActions_;

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -325,46 +323,6 @@ TEST(DesktopWindow, MessageBoxShowsAndEditsTheStoredMessage) {
     QTest::keyClick(box, Qt::Key_Delete);
     EXPECT_EQ(f.app().settings.message, std::string("\0BC", 3));
     EXPECT_EQ(box->text(), QString::fromUtf8("\u00FFBC"));
-}
-
-// Types characters beyond Latin-1 (which QTest's key clicks cannot send) as
-// an input method does: one key event carrying each character's text.
-void typeCharacters(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->end(false);
-    const std::u32string characters = text.toStdU32String();
-    for (char32_t c : characters) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromStdU32String(std::u32string(1, c)));
-        QApplication::sendEvent(box, &press);
-    }
-}
-
-// Typed characters the code page lacks are refused with their names, not
-// dropped unseen; under the UTF-8 character set the message keeps them and
-// a reader returns exactly what was typed.
-TEST(DesktopWindow, TextBeyondTheCodePageIsRefusedOrKeptAsUtf8) {
-    WindowFixture f;
-    ASSERT_TRUE(f.session.run("[DISPLAYANSI][QR]"));
-    f.window->refresh();
-    typeCharacters(f.find<QLineEdit>("Message"), QString::fromUtf8("Gr\u00FC\u00DFe \u65E5"));
-    ASSERT_FALSE(f.boxes.empty());
-    EXPECT_EQ(f.boxes.back().title, "Quillet");
-    EXPECT_NE(f.boxes.back().text.indexOf("U+65E5"), -1) << f.boxes.back().text.toStdString();
-    EXPECT_EQ(f.app().settings.message, "Gr\xFC\xDF" "e ");
-    EXPECT_EQ(f.find<QLineEdit>("Message")->text(), QString::fromUtf8("Gr\u00FC\u00DFe "));
-
-    WindowFixture u;
-    ASSERT_TRUE(u.session.run("[UTF8=ON][QR]"));
-    u.window->refresh();
-    const QString typed = QString::fromUtf8("Gr\u00FC\u00DFe \u65E5\u672C \U0001F600");
-    typeCharacters(u.find<QLineEdit>("Message"), typed);
-    EXPECT_TRUE(u.boxes.empty());
-    EXPECT_EQ(u.app().settings.message, typed.toStdString());
-    EXPECT_EQ(u.find<QLineEdit>("Message")->text(), typed);
-    u.pressBuildCopy();
-    const test::Decoded d = test::decode(u.preview(), "QRCode");
-    ASSERT_TRUE(d.ok);
-    EXPECT_EQ(d.text, typed.toStdString());
 }
 
 TEST(DesktopWindow, InsertListPutsItsCharacterAtTheCursor) {

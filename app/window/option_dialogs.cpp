@@ -3,6 +3,7 @@
 #include "app/model/main_window.h"
 #include "app/window/aztec_dialog.h"
 #include "app/window/datamatrix_dialog.h"
+#include "app/window/font_colour_dialogs.h"
 #include "app/window/pdf417_dialog.h"
 #include "app/window/qr_dialog.h"
 
@@ -15,6 +16,10 @@ const std::vector<DialogEntry>& optionDialogEntries() {
         {"QR Code Advanced Options...", "QROpts", [](M m) { return m.qrOptions; }, runQrOptionsDialog},
         {"Data Matri&x Advanced Options...", "DMOpts", [](M m) { return m.dmOptions; }, runDmOptionsDialog},
         {"A&ztec Code Advanced Options...", "mAztecOpt", [](M m) { return m.aztecOptions; }, runAztecOptionsDialog},
+        {"&Font...", "MCustFont", [](M) { return true; }, runFontDialog},
+        {"Font Colo&r...", "MFontColor", [](M) { return true; }, runFontColourDialog},
+        {"Foreground &Color...", "MFColor", [](M) { return true; }, runForegroundColourDialog},
+        {"&Custom Color...", "SMBColor", [](M) { return true; }, runBackgroundColourDialog},
     };
     return entries;
 }

@@ -15,52 +15,12 @@
 
 #include <functional>
 
-#include "app/window/test_support/window_fixture.h"
+#include "app/window/test_support/dialog_run.h"
 
 namespace quillet {
 namespace {
 
-using test::WindowFixture;
-
-template <class W>
-W* control(QDialog& d, const char* name) {
-    W* w = d.findChild<W*>(QString(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-int listIndex(QDialog& d, const char* name) { return control<QComboBox>(d, name)->currentIndex(); }
-bool ticked(QDialog& d, const char* name) { return control<QCheckBox>(d, name)->isChecked(); }
-void press(QDialog& d, const char* name) { QTest::mouseClick(control<QPushButton>(d, name), Qt::LeftButton); }
-
-// Opens the dialog of the menu entry after the setup execute string; the
-// opening state is read, `edit` changes the controls and `button` closes
-// it. Returns the fixture for the settings to be checked.
-struct DialogRun {
-    std::string setup;
-    std::function<void(SymbolSettings&)> prepare;  // settings no command reaches
-    const char* entry;
-    std::function<void(QDialog&)> opened;  // checks the opening state
-    std::function<void(QDialog&)> edit;
-    const char* button;  // "Command1" accepts, "Command2" cancels
-};
-
-void runDialogCase(WindowFixture& f, const DialogRun& c) {
-    ASSERT_TRUE(f.session.run(c.setup)) << c.setup;
-    if (c.prepare) c.prepare(f.app().settings);
-    f.app().settings.changed = false;
-    f.window->refresh();
-    QAction* entry = f.find<QAction>(c.entry);
-    ASSERT_NE(entry, nullptr) << c.entry;
-    EXPECT_TRUE(entry->isVisible()) << c.entry;
-    f.dialog = [&](QDialog& d) {
-        c.opened(d);
-        if (c.edit) c.edit(d);
-        press(d, c.button);
-    };
-    entry->trigger();
-    EXPECT_EQ(f.dialogsShown, 1) << c.entry;
-}
+using namespace test;
 
 TEST(OptionDialogs, Pdf417AdvancedOptions) {
     struct Case {
@@ -242,12 +202,6 @@ TEST(OptionDialogs, AztecOptions) {
         bool menuSymbol;
         std::vector<QString> refusals;  // message boxes shown
     };
-    auto typeInto = [](QDialog& d, const char* box, const QString& text) {
-        auto* edit = control<QLineEdit>(d, box);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-    };
     auto opens = [](int option, QString text1, QString text2) {
         return [=](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), "Aztec Symbology Options");
@@ -261,7 +215,7 @@ TEST(OptionDialogs, AztecOptions) {
     auto choose = [=](int option, const char* box, QString typed) {
         return [=](QDialog& d) {
             QTest::mouseClick(control<QRadioButton>(d, ("Option1_" + std::to_string(option)).c_str()), Qt::LeftButton);
-            if (box) typeInto(d, box, typed);
+            if (box) typeOver(d, box, typed);
         };
     };
     const QString percentRefused = "Error Correction Percent must be between 1 and 99%";

@@ -1,10 +1,12 @@
 #include "app/window/qt_user_interface.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "app/window/dialog_filter.h"
@@ -71,6 +73,22 @@ Answer QtUserInterface::messageBox(const std::string& text, const std::string& t
     QMessageBox box(boxIcon(icon), ansiText(title), ansiText(text), standardButtons(buttons), parent_);
     if (buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
     return answerOf(show(box), buttons);
+}
+
+bool QtUserInterface::messageWithCheckBox(const std::string& text, const std::string& title,
+                                          const std::string& checkBox) {
+    QMessageBox box(QMessageBox::NoIcon, ansiText(title), ansiText(text), QMessageBox::Ok, parent_);
+    auto* tick = new QCheckBox(ansiText(checkBox), &box);
+    tick->setObjectName("DontShowAgain");
+    box.setCheckBox(tick);
+    QPushButton* helpButton = help ? box.addButton("Help...", QMessageBox::HelpRole) : nullptr;
+    // "Help..." shows the help and comes back to the message.
+    for (;;) {
+        show(box);
+        if (!helpButton || box.clickedButton() != helpButton) break;
+        help();
+    }
+    return tick->isChecked();
 }
 
 void QtUserInterface::beep() { QApplication::beep(); }

@@ -18,6 +18,8 @@ public:
     platform::Answer messageBox(const std::string& text, const std::string& title, platform::Buttons buttons,
                                 platform::Icon icon = platform::Icon::None) override;
     void beep() override;
+    bool messageWithCheckBox(const std::string& text, const std::string& title,
+                             const std::string& checkBox) override;
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& initial) override;
     std::optional<std::string> fileDialog(bool save, const std::string& title, const std::string& filter,
                                           const std::string& initial) override;
@@ -27,6 +29,8 @@ public:
     // Shows a dialog, set up in full, and returns its result code
     // (QDialog::exec unless replaced: tests answer without a person).
     std::function<int(QDialog&)> runDialog;
+    // Opens the help; message boxes with a "Help..." button call it.
+    std::function<void()> help;
     int show(QDialog& dialog);
 
 private:

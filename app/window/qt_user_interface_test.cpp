@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -117,6 +118,38 @@ TEST(QtUserInterface, FileDialogsCarryTitleFiltersAndChoice) {
         EXPECT_EQ(offered.first().toStdString(), offeredPath);
     }
     std::filesystem::remove_all(folder);
+}
+
+// A message with a check box returns whether it was ticked; its "Help..."
+// button shows the help and then the message again.
+TEST(QtUserInterface, MessageWithCheckBoxAndHelp) {
+    struct Case {
+        bool tick;
+        int helpClicks;
+        bool withHelp;
+    } cases[] = {{false, 0, true}, {true, 0, true}, {true, 2, true}, {false, 0, false}};
+    for (const Case& c : cases) {
+        QtUserInterface ui;
+        int helpShown = 0, shown = 0;
+        if (c.withHelp) ui.help = [&] { ++helpShown; };
+        ui.runDialog = [&](QDialog& d) {
+            auto& box = dynamic_cast<QMessageBox&>(d);
+            ++shown;
+            EXPECT_EQ(box.windowTitle(), "Title");
+            EXPECT_EQ(box.checkBox()->text(), "Do not show this message again.");
+            QAbstractButton* help = nullptr;
+            for (QAbstractButton* b : box.buttons())
+                if (b->text() == "Help...") help = b;
+            EXPECT_EQ(help != nullptr, c.withHelp);
+            box.checkBox()->setChecked(c.tick);
+            QAbstractButton* pressed = shown <= c.helpClicks ? help : box.button(QMessageBox::Ok);
+            pressed->click();
+            return box.result();
+        };
+        EXPECT_EQ(ui.messageWithCheckBox("Text", "Title", "Do not show this message again."), c.tick);
+        EXPECT_EQ(helpShown, c.helpClicks);
+        EXPECT_EQ(shown, c.helpClicks + 1);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "app/window/test_support/window_fixture.h"
 
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +23,9 @@ WindowFixture::WindowFixture(bool pasteHint) {
             }
             return dialog.result();
         }
-        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                         box->checkBox() ? box->checkBox()->text() : QString()});
+        if (box->checkBox()) box->checkBox()->setChecked(tickCheckBoxes);
         return answer ? answer(boxes.back()) : QMessageBox::Ok;
     };
     window->resize(900, 640);

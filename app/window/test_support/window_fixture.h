@@ -24,6 +24,7 @@ struct ShownBox {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QString checkBox;  // the check box's caption, if the box has one
 };
 
 struct WindowFixture {
@@ -32,6 +33,8 @@ struct WindowFixture {
     std::vector<ShownBox> boxes;
     // The button each message box is answered with; OK unless set.
     std::function<QMessageBox::StandardButton(const ShownBox&)> answer;
+    // Whether a box's check box ("Do not show this message again.") is ticked.
+    bool tickCheckBoxes = false;
     // What happens in every other dialog (a test clicks its buttons); it
     // is cancelled unless set.
     std::function<void(QDialog&)> dialog;
