@@ -361,7 +361,15 @@ std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, do
     RenderedImage img;
     img.width = int(w);
     img.height = int(h);
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.width, img.height);
+    // Drawn straight into the image's own pixels when cairo's row stride is
+    // the packed one (always so for 32-bit pixels), saving a copy a label.
+    const int packedStride = img.width * 4;
+    const bool direct = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, img.width) == packedStride;
+    if (direct) img.argb.resize(size_t(img.width) * size_t(img.height));
+    cairo_surface_t* surface =
+        direct ? cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img.argb.data()),
+                                                     CAIRO_FORMAT_ARGB32, img.width, img.height, packedStride)
+               : cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.width, img.height);
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
@@ -383,12 +391,14 @@ std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, do
     cairo_destroy(cr);
     cairo_surface_flush(surface);
 
-    const uint8_t* data = cairo_image_surface_get_data(surface);
-    int stride = cairo_image_surface_get_stride(surface);
-    img.argb.resize(size_t(img.width) * size_t(img.height));
-    for (int y = 0; y < img.height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
-        std::copy(row, row + img.width, img.argb.begin() + ptrdiff_t(y) * img.width);
+    if (!direct) {
+        const uint8_t* data = cairo_image_surface_get_data(surface);
+        int stride = cairo_image_surface_get_stride(surface);
+        img.argb.resize(size_t(img.width) * size_t(img.height));
+        for (int y = 0; y < img.height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+            std::copy(row, row + img.width, img.argb.begin() + ptrdiff_t(y) * img.width);
+        }
     }
     cairo_surface_destroy(surface);
     return img;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace quillet::imgconv {
 
@@ -43,34 +44,61 @@ Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi) 
     img.depth = depth;
     img.dpi = dpi;
     const size_t n = size_t(img.width) * size_t(img.height);
+    const uint32_t* argb = rendered.argb.data();
     if (depth == 24) {
         img.data.resize(3 * n);
-        for (size_t i = 0; i < n; ++i) {
-            Rgb c = toRgb(rendered.argb[i]);
-            std::copy(c.begin(), c.end(), img.data.begin() + ptrdiff_t(3 * i));
+        uint8_t* out = img.data.data();
+        for (size_t i = 0; i < n; ++i, out += 3) {
+            out[0] = uint8_t(argb[i] >> 16);
+            out[1] = uint8_t(argb[i] >> 8);
+            out[2] = uint8_t(argb[i]);
         }
         return img;
     }
     img.data.resize(n);
+    // A bar code holds long runs of one colour: each pixel's value is worked
+    // out once a run.
     if (depth == 1) {
         img.palette = {Rgb{0, 0, 0}, Rgb{255, 255, 255}};
-        for (size_t i = 0; i < n; ++i) img.data[i] = luminance(toRgb(rendered.argb[i])) < 128 ? 0 : 1;
+        // Bars and spaces alternate: the last two colours are remembered.
+        uint32_t colour[2] = {0xFF000000, 0xFFFFFFFF};
+        uint8_t value[2] = {0, 1};
+        for (size_t i = 0; i < n; ++i) {
+            const uint32_t c = argb[i];
+            if (c != colour[0]) {
+                if (c != colour[1]) {
+                    colour[1] = c;
+                    value[1] = luminance(toRgb(c)) < 128 ? 0 : 1;
+                }
+                std::swap(colour[0], colour[1]);
+                std::swap(value[0], value[1]);
+            }
+            img.data[i] = value[0];
+        }
         return img;
     }
     std::unordered_map<uint32_t, uint8_t> index;
+    bool inRun = false;
+    uint32_t runColour = 0;
+    uint8_t runIndex = 0;
     for (size_t i = 0; i < n && index.size() <= 256; ++i) {
-        uint32_t c = rendered.argb[i] & 0xFFFFFF;
-        if (index.size() < 256 || index.count(c)) {
+        uint32_t c = argb[i] & 0xFFFFFF;
+        if (inRun && c == runColour) {
+            img.data[i] = runIndex;
+        } else if (index.size() < 256 || index.count(c)) {
             auto [it, added] = index.try_emplace(c, uint8_t(index.size()));
             if (added) img.palette.push_back(toRgb(c));
             img.data[i] = it->second;
+            inRun = true;
+            runColour = c;
+            runIndex = it->second;
         } else {
             index.emplace(c, 0);  // a 257th colour: the cube takes over
         }
     }
     if (index.size() > 256) {
         img.palette = cubePalette();
-        for (size_t i = 0; i < n; ++i) img.data[i] = cubeIndex(toRgb(rendered.argb[i]));
+        for (size_t i = 0; i < n; ++i) img.data[i] = cubeIndex(toRgb(argb[i]));
     }
     return img;
 }
