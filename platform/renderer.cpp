@@ -365,14 +365,18 @@ std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, do
     // the packed one (always so for 32-bit pixels), saving a copy a label.
     const int packedStride = img.width * 4;
     const bool direct = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, img.width) == packedStride;
-    if (direct) img.argb.resize(size_t(img.width) * size_t(img.height));
+    // Opaque white is 0xFFFFFFFF in cairo's premultiplied pixels: the image
+    // starts white, so the direct surface needs no painting.
+    if (direct) img.argb.assign(size_t(img.width) * size_t(img.height), 0xFFFFFFFFu);
     cairo_surface_t* surface =
         direct ? cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img.argb.data()),
                                                      CAIRO_FORMAT_ARGB32, img.width, img.height, packedStride)
                : cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.width, img.height);
     cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
+    if (!direct) {
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+    }
     gdi::Handle dc = gdi::CreateCairoDC(cr, int(std::nearbyint(dpiX)), int(std::nearbyint(dpiY)));
     gdi::SetMapMode(dc, gdi::MM_ANISOTROPIC);
     gdi::SetViewportOrgEx(dc, 0, 0);

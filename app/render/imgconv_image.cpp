@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <utility>
 
 namespace quillet::imgconv {
 
@@ -35,6 +34,15 @@ std::vector<Rgb> cubePalette() {
     return p;
 }
 
+// luminance(c) < 128 without the division, branch-free, so the loop over
+// every pixel vectorises.
+void darkToZero(const uint32_t* __restrict argb, uint8_t* __restrict out, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        const uint32_t c = argb[i];
+        out[i] = ((c >> 16 & 0xFF) * 299 + (c >> 8 & 0xFF) * 587 + (c & 0xFF) * 114 + 500) >= 128 * 1000;
+    }
+}
+
 }  // namespace
 
 Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi) {
@@ -56,27 +64,12 @@ Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi) 
         return img;
     }
     img.data.resize(n);
-    // A bar code holds long runs of one colour: each pixel's value is worked
-    // out once a run.
     if (depth == 1) {
         img.palette = {Rgb{0, 0, 0}, Rgb{255, 255, 255}};
-        // Bars and spaces alternate: the last two colours are remembered.
-        uint32_t colour[2] = {0xFF000000, 0xFFFFFFFF};
-        uint8_t value[2] = {0, 1};
-        for (size_t i = 0; i < n; ++i) {
-            const uint32_t c = argb[i];
-            if (c != colour[0]) {
-                if (c != colour[1]) {
-                    colour[1] = c;
-                    value[1] = luminance(toRgb(c)) < 128 ? 0 : 1;
-                }
-                std::swap(colour[0], colour[1]);
-                std::swap(value[0], value[1]);
-            }
-            img.data[i] = value[0];
-        }
+        darkToZero(argb, img.data.data(), n);
         return img;
     }
+    // Palette pictures hold long runs of one colour: each run is looked up once.
     std::unordered_map<uint32_t, uint8_t> index;
     bool inRun = false;
     uint32_t runColour = 0;
