@@ -96,6 +96,14 @@ bool nameTemporary(int fd, const std::string& target, const ReplaceOptions& o, s
     return false;
 }
 
+// A new file: the finished unnamed temporary takes the target's name in
+// one step, never replacing what may have appeared there meanwhile.
+bool linkAsNewFile(int fd, const std::string& target) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0;
+}
+
 WriteResult replaceRegular(const std::string& target, const struct stat* old, const FileWriter& write,
                            const ReplaceOptions& o) {
     std::string named;
@@ -105,6 +113,11 @@ WriteResult replaceRegular(const std::string& target, const struct stat* old, co
     errno = 0;
     bool ok = write(fd) && (!o.durable || ::fsync(fd) == 0);
     int err = ok ? 0 : (errno ? errno : EIO);
+    if (ok && !old && named.empty() && linkAsNewFile(fd, target)) {
+        if (::close(fd) != 0) return failure(errno);
+        if (o.durable) syncFolder(target);
+        return {true, {}};
+    }
     if (ok && named.empty() && !nameTemporary(fd, target, o, named)) ok = false, err = errno;
     if (::close(fd) != 0 && ok) ok = false, err = errno;
     if (ok && ::rename(named.c_str(), target.c_str()) != 0) ok = false, err = errno;
