@@ -190,11 +190,17 @@ int createExclusive(const std::string& path, unsigned mode) {
 
 WriteResult replaceFile(const std::string& target, const FileWriter& write, const ReplaceOptions& options) {
     if (target.empty()) return failure(ENOENT);
-    const std::string path = linkTarget(target);
+    // A name that is nothing yet becomes a new file; any other failure to look is the answer.
+    auto absent = [&](const std::string& path) {
+        return errno == ENOENT ? replaceRegular(path, nullptr, write, options) : failure(errno);
+    };
+    // One look at the name settles all but a symbolic link, which is followed.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno != ENOENT) return failure(errno);
-        return replaceRegular(path, nullptr, write, options);
+    if (::lstat(target.c_str(), &st) != 0) return absent(target);
+    std::string path = target;
+    if (S_ISLNK(st.st_mode)) {
+        path = linkTarget(target);
+        if (::stat(path.c_str(), &st) != 0) return absent(path);
     }
     if (!S_ISREG(st.st_mode)) return writeInPlace(path, st, write);
     return replaceRegular(path, &st, write, options);
