@@ -96,6 +96,14 @@ bool nameTemporary(int fd, const std::string& target, const ReplaceOptions& o, s
     return false;
 }
 
+// A new file: the finished unnamed temporary takes the target's name in
+// one step, never replacing what may have appeared there meanwhile.
+bool linkAsNewFile(int fd, const std::string& target) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0;
+}
+
 WriteResult replaceRegular(const std::string& target, const struct stat* old, const FileWriter& write,
                            const ReplaceOptions& o) {
     std::string named;
@@ -105,6 +113,11 @@ WriteResult replaceRegular(const std::string& target, const struct stat* old, co
     errno = 0;
     bool ok = write(fd) && (!o.durable || ::fsync(fd) == 0);
     int err = ok ? 0 : (errno ? errno : EIO);
+    if (ok && !old && named.empty() && linkAsNewFile(fd, target)) {
+        if (::close(fd) != 0) return failure(errno);
+        if (o.durable) syncFolder(target);
+        return {true, {}};
+    }
     if (ok && named.empty() && !nameTemporary(fd, target, o, named)) ok = false, err = errno;
     if (::close(fd) != 0 && ok) ok = false, err = errno;
     if (ok && ::rename(named.c_str(), target.c_str()) != 0) ok = false, err = errno;
@@ -177,11 +190,17 @@ int createExclusive(const std::string& path, unsigned mode) {
 
 WriteResult replaceFile(const std::string& target, const FileWriter& write, const ReplaceOptions& options) {
     if (target.empty()) return failure(ENOENT);
-    const std::string path = linkTarget(target);
+    // A name that is nothing yet becomes a new file; any other failure to look is the answer.
+    auto absent = [&](const std::string& path) {
+        return errno == ENOENT ? replaceRegular(path, nullptr, write, options) : failure(errno);
+    };
+    // One look at the name settles all but a symbolic link, which is followed.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno != ENOENT) return failure(errno);
-        return replaceRegular(path, nullptr, write, options);
+    if (::lstat(target.c_str(), &st) != 0) return absent(target);
+    std::string path = target;
+    if (S_ISLNK(st.st_mode)) {
+        path = linkTarget(target);
+        if (::stat(path.c_str(), &st) != 0) return absent(path);
     }
     if (!S_ISREG(st.st_mode)) return writeInPlace(path, st, write);
     return replaceRegular(path, &st, write, options);

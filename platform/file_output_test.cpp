@@ -302,3 +302,29 @@ TEST(FileOutput, ScratchOverwriteIsPrivateAndRefusesALink) {
 }
 
 }  // namespace
+
+// A new file appears under its name only when whole; one that turns up at
+// the name meanwhile is replaced like any old file.
+TEST(FileOutput, ANewFileAppearsWholeOrReplacesWhatTurnedUpMeanwhile) {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    for (const auto& [kind, options] : kTemporaries) {
+        for (const bool intruder : {false, true}) {
+            Folder f;
+            const fs::path p = f.dir / "new.wmf";
+            const auto written = platform::replaceFile(
+                p.string(),
+                [&](int fd) {
+                    EXPECT_FALSE(fs::exists(p)) << kind << ": visible before it is whole";
+                    if (intruder) std::ofstream(p, std::ios::binary) << "intruder";
+                    return platform::writeAll(fd, bytesOf("whole"));
+                },
+                options);
+            const std::string what = std::string(kind) + (intruder ? ", name taken meanwhile" : "");
+            ASSERT_TRUE(written) << what << ": " << written.reason;
+            EXPECT_EQ(contents(p), "whole") << what;
+            EXPECT_EQ(fs::status(p).permissions(), fs::perms(0666 & ~mask)) << what;
+            EXPECT_TRUE(f.othersThan({"new.wmf"}).empty()) << what << " left a temporary";
+        }
+    }
+}

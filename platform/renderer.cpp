@@ -361,10 +361,18 @@ std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, do
     RenderedImage img;
     img.width = int(w);
     img.height = int(h);
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.width, img.height);
+    // Drawn straight into the image's own pixels, whose rows are packed as
+    // cairo lays out 32-bit pixels. Opaque white is 0xFFFFFFFF in cairo's
+    // premultiplied pixels: the image starts white without painting.
+    const int stride = img.width * 4;
+    if (cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, img.width) != stride) {
+        gdi::DeleteMetaFile(hmf);
+        return std::nullopt;
+    }
+    img.argb.assign(size_t(img.width) * size_t(img.height), 0xFFFFFFFFu);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img.argb.data()),
+                                                                   CAIRO_FORMAT_ARGB32, img.width, img.height, stride);
     cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
     gdi::Handle dc = gdi::CreateCairoDC(cr, int(std::nearbyint(dpiX)), int(std::nearbyint(dpiY)));
     gdi::SetMapMode(dc, gdi::MM_ANISOTROPIC);
     gdi::SetViewportOrgEx(dc, 0, 0);
@@ -382,14 +390,6 @@ std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, do
     gdi::DeleteMetaFile(hmf);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
-
-    const uint8_t* data = cairo_image_surface_get_data(surface);
-    int stride = cairo_image_surface_get_stride(surface);
-    img.argb.resize(size_t(img.width) * size_t(img.height));
-    for (int y = 0; y < img.height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
-        std::copy(row, row + img.width, img.argb.begin() + ptrdiff_t(y) * img.width);
-    }
     cairo_surface_destroy(surface);
     return img;
 }

@@ -357,3 +357,29 @@ TEST_F(Cli, AFullScratchFolderRefusesTheBuildAndKeepsSavedFiles) {
     EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
     EXPECT_TRUE(readFile(saved) == before) << "the saved file changed";
 }
+
+// A headless run starts without the desktop window's toolkit: only the
+// window loads it, from its own library.
+TEST_F(Cli, HeadlessRunsNeverLoadTheWindowToolkit) {
+    std::ofstream(work_ / "labels.txt") << "A1\nB2\n";
+    const std::vector<std::vector<std::string>> cases = {
+        {"--help"},
+        {"--execute", "[CODE39][MESSAGE='12345'][BUILD/COPY][SAVEBARCODE(" + (work_ / "one.png").string() + ")]"},
+        {"--execute", "[QR][MESSAGE='12345'][BUILD/COPY]", "--batch", (work_ / "labels.txt").string(), "--output",
+         (work_ / "label-#.wmf").string(), "--jobs", "1"},
+    };
+    // The dynamic loader names every library it maps on standard error.
+    setenv("LD_DEBUG", "libs", 1);
+    std::vector<Result> results;
+    for (const auto& args : cases) results.push_back(run(args));
+    unsetenv("LD_DEBUG");
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Result& r = results[i];
+        EXPECT_EQ(r.status, 0) << cases[i].back();
+        EXPECT_NE(r.err.find("libquillet_platform.so"), std::string::npos) << cases[i].back();
+        EXPECT_EQ(r.err.find("libQt6"), std::string::npos) << cases[i].back();
+        EXPECT_EQ(r.err.find("libquillet_desktop.so"), std::string::npos) << cases[i].back();
+    }
+    EXPECT_TRUE(fs::exists(work_ / "one.png"));
+    EXPECT_TRUE(fs::exists(work_ / "label-2.wmf"));
+}

@@ -34,6 +34,15 @@ std::vector<Rgb> cubePalette() {
     return p;
 }
 
+// luminance(c) < 128 without the division, branch-free, so the loop over
+// every pixel vectorises.
+void darkToZero(const uint32_t* __restrict argb, uint8_t* __restrict out, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        const uint32_t c = argb[i];
+        out[i] = ((c >> 16 & 0xFF) * 299 + (c >> 8 & 0xFF) * 587 + (c & 0xFF) * 114 + 500) >= 128 * 1000;
+    }
+}
+
 }  // namespace
 
 Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi) {
@@ -43,34 +52,46 @@ Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi) 
     img.depth = depth;
     img.dpi = dpi;
     const size_t n = size_t(img.width) * size_t(img.height);
+    const uint32_t* argb = rendered.argb.data();
     if (depth == 24) {
         img.data.resize(3 * n);
-        for (size_t i = 0; i < n; ++i) {
-            Rgb c = toRgb(rendered.argb[i]);
-            std::copy(c.begin(), c.end(), img.data.begin() + ptrdiff_t(3 * i));
+        uint8_t* out = img.data.data();
+        for (size_t i = 0; i < n; ++i, out += 3) {
+            out[0] = uint8_t(argb[i] >> 16);
+            out[1] = uint8_t(argb[i] >> 8);
+            out[2] = uint8_t(argb[i]);
         }
         return img;
     }
     img.data.resize(n);
     if (depth == 1) {
         img.palette = {Rgb{0, 0, 0}, Rgb{255, 255, 255}};
-        for (size_t i = 0; i < n; ++i) img.data[i] = luminance(toRgb(rendered.argb[i])) < 128 ? 0 : 1;
+        darkToZero(argb, img.data.data(), n);
         return img;
     }
+    // Palette pictures hold long runs of one colour: each run is looked up once.
     std::unordered_map<uint32_t, uint8_t> index;
+    bool inRun = false;
+    uint32_t runColour = 0;
+    uint8_t runIndex = 0;
     for (size_t i = 0; i < n && index.size() <= 256; ++i) {
-        uint32_t c = rendered.argb[i] & 0xFFFFFF;
-        if (index.size() < 256 || index.count(c)) {
+        uint32_t c = argb[i] & 0xFFFFFF;
+        if (inRun && c == runColour) {
+            img.data[i] = runIndex;
+        } else if (index.size() < 256 || index.count(c)) {
             auto [it, added] = index.try_emplace(c, uint8_t(index.size()));
             if (added) img.palette.push_back(toRgb(c));
             img.data[i] = it->second;
+            inRun = true;
+            runColour = c;
+            runIndex = it->second;
         } else {
             index.emplace(c, 0);  // a 257th colour: the cube takes over
         }
     }
     if (index.size() > 256) {
         img.palette = cubePalette();
-        for (size_t i = 0; i < n; ++i) img.data[i] = cubeIndex(toRgb(rendered.argb[i]));
+        for (size_t i = 0; i < n; ++i) img.data[i] = cubeIndex(toRgb(argb[i]));
     }
     return img;
 }

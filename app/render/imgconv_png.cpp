@@ -2,6 +2,7 @@
 #include <png.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -23,18 +24,29 @@ int pngFilterFlags(int code) {
     }
 }
 
-// The rows in PNG's layout: 1-bit samples packed from the high bit.
-std::vector<std::vector<uint8_t>> pngRows(const Image& img) {
-    std::vector<std::vector<uint8_t>> rows(size_t(img.height));
+// The rows in PNG's layout, one block: 1-bit samples packed from the high bit.
+struct PngRows {
+    size_t stride = 0;
+    std::vector<uint8_t> bytes;
+};
+
+PngRows pngRows(const Image& img) {
+    PngRows rows;
+    rows.stride = img.depth == 1 ? size_t(img.width + 7) / 8 : size_t(img.width) * img.bytesPerPixel();
+    rows.bytes.assign(rows.stride * size_t(img.height), 0);
     for (int y = 0; y < img.height; ++y) {
         const uint8_t* src = img.row(y);
-        auto& row = rows[size_t(y)];
+        uint8_t* row = rows.bytes.data() + size_t(y) * rows.stride;
         if (img.depth == 1) {
-            row.assign(size_t(img.width + 7) / 8, 0);
-            for (int x = 0; x < img.width; ++x)
-                if (src[x]) row[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8));
+            // Pixels are 0 or 1: eight at a time make one byte.
+            const int whole = img.width / 8;
+            for (int b = 0; b < whole; ++b, src += 8)
+                row[b] = uint8_t(src[0] << 7 | src[1] << 6 | src[2] << 5 | src[3] << 4 | src[4] << 3 | src[5] << 2 |
+                                 src[6] << 1 | src[7]);
+            for (int x = whole * 8; x < img.width; ++x, ++src)
+                if (*src) row[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8));
         } else {
-            row.assign(src, src + size_t(img.width) * img.bytesPerPixel());
+            std::copy(src, src + rows.stride, row);
         }
     }
     return rows;
@@ -71,7 +83,7 @@ bool writePng(int fd, const Image& img, const Options& o) {
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     auto rows = pngRows(img);
     std::vector<png_bytep> pointers;
-    for (auto& r : rows) pointers.push_back(r.data());
+    for (int y = 0; y < img.height; ++y) pointers.push_back(rows.bytes.data() + size_t(y) * rows.stride);
     std::vector<png_color> palette;
     volatile bool ok = false;
     if (info && !setjmp(png_jmpbuf(png))) {

@@ -327,13 +327,15 @@ TEST(SaveImage, CodersKeepEveryPixelOfRunsAndNoise) {
     imgconv::Options rle;
     rle.bmpRle = rle.tgaRle = true;
     const std::vector<Case> cases = {{"bmp", 8, rle}, {"bmp", 24, rle}, {"tga", 8, rle}, {"tga", 24, rle},
-                                     {"pcx", 8, rle}, {"pcx", 24, rle}, {"gif", 8, rle}, {"bmp", 8, {}}};
+                                     {"pcx", 8, rle}, {"pcx", 24, rle}, {"gif", 8, rle}, {"bmp", 8, {}},
+                                     {"png", 1, {}}, {"png", 8, {}}, {"png", 24, {}}};
     OutputHarness h;
     for (const Case& c : cases) {
         const imgconv::Image img = imgconv::prepareImage(r, c.depth, 300);
         const std::string out = h.path("noise" + std::to_string(c.depth) + "." + c.ext);
         const auto written = platform::replaceFile(out, [&](int fd) {
-            return c.ext == "bmp"   ? imgconv::writeBmp(fd, img, c.o)
+            return c.ext == "png"   ? imgconv::writePng(fd, img, c.o)
+                   : c.ext == "bmp" ? imgconv::writeBmp(fd, img, c.o)
                    : c.ext == "tga" ? imgconv::writeTga(fd, img, c.o)
                    : c.ext == "pcx" ? imgconv::writePcx(fd, img, c.o)
                                     : imgconv::writeGif(fd, img, c.o);
@@ -346,6 +348,37 @@ TEST(SaveImage, CodersKeepEveryPixelOfRunsAndNoise) {
                 expected.insert(expected.end(), px.begin(), px.end());
             }
         EXPECT_EQ(readerRgb(out), expected) << out;
+    }
+}
+
+TEST(SaveImage, EveryDepthKeepsEachPixelsOwnColour) {
+    // Runs of one colour, alternating pairs and lone pixels, with colours
+    // either side of the black/white threshold, at widths around a byte.
+    const std::vector<uint32_t> colours = {0xFF000000, 0xFFFFFFFF, 0xFF7F7F7F, 0xFF808080, 0xFF123456,
+                                           0xFFFEDCBA, 0xFF00FF00, 0xFF0000FF};
+    for (int width : {1, 7, 8, 9, 61}) {
+        platform::RenderedImage r;
+        r.width = width;
+        r.height = 5;
+        uint32_t seed = uint32_t(width);
+        for (int i = 0; i < width * r.height; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const int pattern = (i / 11) % 3;
+            const size_t pick = pattern == 0 ? 1 : pattern == 1 ? size_t(i % 2) : (seed >> 16) % colours.size();
+            r.argb.push_back(colours[pick]);
+        }
+        for (int depth : {1, 8, 24}) {
+            const imgconv::Image img = imgconv::prepareImage(r, depth, 300);
+            ASSERT_EQ(img.data.size(), size_t(width * r.height) * img.bytesPerPixel());
+            for (int y = 0; y < r.height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const uint32_t c = r.at(x, y);
+                    const imgconv::Rgb rgb{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
+                    const imgconv::Rgb white{255, 255, 255}, black{0, 0, 0};
+                    const imgconv::Rgb expected = depth == 1 ? (imgconv::luminance(rgb) < 128 ? black : white) : rgb;
+                    ASSERT_EQ(img.rgb(x, y), expected) << "width " << width << " depth " << depth << " at " << x << "," << y;
+                }
+        }
     }
 }
 

@@ -46,7 +46,7 @@
 #include "app/commands/window_startup.h"
 #include "app/model/app_state.h"
 #include "app/render/build_report.h"
-#include "app/window/desktop_start.h"
+#include "app/shell/desktop_loader.h"
 #include "platform/clipboard.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
