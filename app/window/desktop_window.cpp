@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/automation/config_file.h"
@@ -112,6 +113,7 @@ DesktopWindow::DesktopWindow(AppState& app)
     ui_.help = [this] { runHelpWindow(ui_, this, app_); };
     setObjectName("MainWindow");
     buildMenus();
+    buildToolBar();
     setCentralWidget(buildFields());
     dimensions_ = new QLabel(this);
     dimensions_->setObjectName("EffectiveDimensions");
@@ -172,7 +174,8 @@ void DesktopWindow::buildMenus() {
     file->addSeparator();
     addDialogAction(file, "&Target Printer...", "MPrinter", runTargetPrinterDialog);
     addDialogAction(file, "Pr&inter Setup...", "PSetup", runPrinterSetup);
-    addDialogAction(file, "&Print...", "PPrint", runPrintMarginsDialog)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    printAction_ = addDialogAction(file, "&Print...", "PPrint", runPrintMarginsDialog);
+    printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     verifyAction_ = file->addAction("&Verify Before Printing", [this] { run([this] { CheckBeforePrinting(app_); }); });
     verifyAction_->setObjectName("MVerify");
     file->addSeparator();
@@ -232,6 +235,22 @@ void DesktopWindow::buildMenus() {
     QMenu* help = menuBar()->addMenu("&Help");
     addDialogAction(help, "&Commands", "HelpCommands", runHelpWindow)->setShortcut(QKeySequence::HelpContents);
     addDialogAction(help, "&About Quillet...", "AboutBox", runAboutBox);
+}
+
+// The tool buttons are the menu entries themselves, so their check marks
+// and enabled states follow the settings however they changed.
+void DesktopWindow::buildToolBar() {
+    QToolBar* tools = addToolBar("Tools");
+    tools->setObjectName("ToolBar");
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tools->addAction(copyAction_);
+    tools->addAction(pasteAction_);
+    tools->addSeparator();
+    for (const auto& [action, entry] : optionActions_)
+        if (entry->place.submenu == "&Orientation") tools->addAction(action);
+    tools->addSeparator();
+    tools->addAction(printAction_);
+    tools->addAction(verifyAction_);
 }
 
 void DesktopWindow::readMessageFile() {

@@ -61,6 +61,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildToolBar();
     QWidget* buildFields();
     void refreshFields();
     void refreshLists();
@@ -106,7 +107,7 @@ private:
     std::vector<uint8_t> shownRecords_;  // the picture the preview shows
 
     QAction *copyAction_, *pasteAction_, *saveBarCodeAction_, *saveDbpAction_, *closeMessageFileAction_;
-    QAction *nextAction_, *prevAction_, *verifyAction_;
+    QAction *nextAction_, *prevAction_, *verifyAction_, *printAction_;
     std::array<QAction*, kSymbologyCount> symbologyActions_{};
     std::vector<std::pair<QAction*, const OptionEntry*>> optionActions_;
     std::vector<std::pair<QAction*, const DialogEntry*>> dialogActions_;

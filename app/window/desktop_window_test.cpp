@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <filesystem>
 
@@ -323,6 +325,39 @@ TEST(DesktopWindow, MessageBoxShowsAndEditsTheStoredMessage) {
     QTest::keyClick(box, Qt::Key_Delete);
     EXPECT_EQ(f.app().settings.message, std::string("\0BC", 3));
     EXPECT_EQ(box->text(), QString::fromUtf8("\u00FFBC"));
+}
+
+// The tool buttons are the menu entries: pressing one runs its command,
+// and a change from elsewhere moves its check mark.
+TEST(DesktopWindow, ToolButtonsAreTheMenuEntries) {
+    WindowFixture f;
+    auto* tools = f.find<QToolBar>("ToolBar");
+    ASSERT_NE(tools, nullptr);
+    QStringList names;
+    for (QAction* a : tools->actions())
+        if (!a->isSeparator()) names << a->text();
+    EXPECT_EQ(names, (QStringList{"&Build/Copy", "&Paste", "&Horizontal", "Vertical &90 degrees",
+                                  "Vertical &270 degrees", "&Print...", "&Verify Before Printing"}))
+        << names.join(", ").toStdString();
+    auto button = [&](const QString& text) {
+        for (QAction* a : tools->actions())
+            if (a->text() == text) return qobject_cast<QToolButton*>(tools->widgetForAction(a));
+        return static_cast<QToolButton*>(nullptr);
+    };
+    QToolButton* vertical = button("Vertical &90 degrees");
+    ASSERT_NE(vertical, nullptr);
+    QTest::mouseClick(vertical, Qt::LeftButton);
+    EXPECT_EQ(f.app().settings.orientation, Vertical90);
+    EXPECT_TRUE(vertical->isChecked());
+    ASSERT_TRUE(f.session.run("[HORIZONTAL]"));
+    f.window->refresh();
+    EXPECT_FALSE(vertical->isChecked());
+    EXPECT_TRUE(button("&Horizontal")->isChecked());
+    // Build/Copy from its tool button builds.
+    f.typeInto("Message", "TOOL");
+    QTest::mouseClick(button("&Build/Copy"), Qt::LeftButton);
+    EXPECT_TRUE(f.app().settings.symbolBuilt);
+    EXPECT_TRUE(button("&Verify Before Printing")->isEnabled());
 }
 
 TEST(DesktopWindow, InsertListPutsItsCharacterAtTheCursor) {
