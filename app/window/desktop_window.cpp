@@ -393,9 +393,6 @@ QWidget* DesktopWindow::buildFields() {
     return central;
 }
 
-// Under the UTF-8 character set the message is UTF-8 text, kept as typed.
-bool DesktopWindow::utf8Message() const { return app_.settings.utf8Text; }
-
 void DesktopWindow::messageEdited(const QString& text) {
     const FieldEdit e = applyFieldEdit(app_.settings.message, app_.window.messageField, text.toStdU32String(),
                                        app_.settings.characterSet, app_.settings.utf8Text);
@@ -464,8 +461,9 @@ void DesktopWindow::noteSelection() {
     const int length = int(message_->selectedText().size());
     // A UTF-8 message is stored as bytes, several to a character.
     const QString text = message_->text();
-    w.messageSelStart = size_t(utf8Message() ? text.left(start).toUtf8().size() : start);
-    w.messageSelLength = size_t(utf8Message() ? text.mid(start, length).toUtf8().size() : length);
+    const bool utf8 = app_.settings.utf8Text;
+    w.messageSelStart = size_t(utf8 ? text.left(start).toUtf8().size() : start);
+    w.messageSelLength = size_t(utf8 ? text.mid(start, length).toUtf8().size() : length);
 }
 
 // Text from another program goes the way typed text goes: characters the

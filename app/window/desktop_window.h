@@ -68,7 +68,6 @@ private:
     void refreshMenus();
     void refreshPaste();
     void refreshPreview();
-    bool utf8Message() const;
     void messageEdited(const QString& text);
     void commentEdited(const QString& text);
     void supplementEdited(const QString& text);
