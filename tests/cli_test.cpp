@@ -383,3 +383,42 @@ TEST_F(Cli, HeadlessRunsNeverLoadTheWindowToolkit) {
     EXPECT_TRUE(fs::exists(work_ / "one.png"));
     EXPECT_TRUE(fs::exists(work_ / "label-2.wmf"));
 }
+
+// The image, printing and checking libraries are loaded at their first
+// call: a run maps only those its output needs.
+TEST_F(Cli, RunsLoadOnlyTheLibrariesTheirOutputNeeds) {
+    const auto build = [&](const std::string& file) {
+        return "[CODE128][MESSAGE='PART-1'][BUILD/COPY][SAVEBARCODE(" + (work_ / file).string() + ")]";
+    };
+    struct Case {
+        std::string execute;
+        std::vector<std::string> loaded, notLoaded;
+        int status = 0;
+    };
+    const std::vector<std::string> all = {"libcairo.so", "libcups.so", "libZXing.so", "libpng16.so",
+                                          "libjpeg.so",  "libtiff.so", "libgif.so"};
+    const std::vector<Case> cases = {
+        {build("one.wmf"), {}, all},
+        {build("one.png"), {"libpng16.so", "libcairo.so"}, {"libcups.so", "libZXing.so", "libjpeg.so", "libgif.so"}},
+        {build("one.svg"), {"libcairo.so"}, {"libcups.so", "libZXing.so", "libgif.so"}},
+        {build("one.jpg"), {"libjpeg.so"}, {"libcups.so", "libZXing.so", "libgif.so"}},
+        // Graded F for want of quiet zones, so refused: what counts is that it decoded.
+        {"[CODE128][MESSAGE='PART-1'][BUILD/COPY][VERIFY]", {"libZXing.so"}, {"libcups.so", "libgif.so"}, 1},
+    };
+    setenv("LD_DEBUG", "libs", 1);
+    std::vector<Result> results;
+    for (const Case& c : cases) results.push_back(run({"--execute", c.execute}));
+    unsetenv("LD_DEBUG");
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Result& r = results[i];
+        EXPECT_EQ(r.status, cases[i].status) << cases[i].execute;
+        // The loader says "calling init:" for each library it maps.
+        for (const std::string& lib : cases[i].loaded)
+            EXPECT_NE(r.err.find("init: " + std::string("/lib/x86_64-linux-gnu/") + lib), std::string::npos)
+                << cases[i].execute << " does not load " << lib;
+        for (const std::string& lib : cases[i].notLoaded)
+            EXPECT_EQ(r.err.find(lib), std::string::npos) << cases[i].execute << " loads " << lib;
+    }
+    for (const char* file : {"one.wmf", "one.png", "one.svg", "one.jpg"}) EXPECT_TRUE(fs::exists(work_ / file)) << file;
+    EXPECT_NE(results.back().err.find("decoded as expected"), std::string::npos) << results.back().err.substr(0, 400);
+}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/model/app_state.h"
+#include "app/render/publish_symbol.h"
 #include "platform/paths.h"
 
 namespace quillet {
@@ -77,7 +78,8 @@ bool decodeResult(const std::string& text, BatchResult& r) {
     return true;
 }
 
-[[noreturn]] void runWorker(AppState& app, const Worker& w, const std::function<BatchResult(const LabelRange&)>& build) {
+template <typename Build>
+[[noreturn]] void runWorker(AppState& app, const Worker& w, const Build& build) {
     dup2(fileno(w.err), STDERR_FILENO);
     app.scratchMetafilePath = platform::chooseScratchMetafilePath();
     const BatchResult r = build(w.range);
@@ -130,7 +132,16 @@ std::vector<LabelRange> splitLabels(long total, int jobs) {
 }
 
 BatchResult runBatchJobs(AppState& app, long total, int jobs,
-                         const std::function<BatchResult(const LabelRange&)>& build) {
+                         const std::function<BatchResult(const LabelRange&)>& buildLabels) {
+    // Labels are saved from the built symbol; only the last one of this
+    // process goes to its scratch file (a worker's is removed unread).
+    const auto build = [&](const LabelRange& range) {
+        app.scratchDeferred = true;
+        BatchResult r = buildLabels(range);
+        if (!finishDeferredScratch(app))
+            r.failures.push_back({r.lastBuilt, "its symbol could not be written to the scratch file"});
+        return r;
+    };
     const std::vector<LabelRange> ranges = splitLabels(total, jobs);
     if (ranges.size() == 1) return build(ranges[0]);
 

@@ -41,6 +41,7 @@ void buildAndSaveLabel(AppState& app, long number, const std::string& name, Batc
         return;
     }
     ++result.built;
+    result.lastBuilt = number;
 }
 
 std::optional<std::string> batchOutputName(const std::string& pattern, long number) {

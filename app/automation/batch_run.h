@@ -32,6 +32,7 @@ struct LabelRange {
 
 struct BatchResult {
     long built = 0;  // labels built and saved
+    long lastBuilt = 0;  // the number of the last of them
     std::vector<BatchFailure> failures;
 };
 

@@ -35,6 +35,10 @@ struct AppState {
 
     BuildOutput output;
     std::string scratchMetafilePath;
+    // While a batch runs, each label is saved from the built symbol and the
+    // scratch file is left alone; the batch writes its last symbol there at
+    // the end (finishDeferredScratch).
+    bool scratchDeferred = false;
 
     bool resetting = false;         // File New restoring defaults
     bool showPasteHint = true;      // `ShowWordWarning`

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/render/print_scheduler.h"
 #include "app/render/print_symbol.h"
 
 namespace quillet {
@@ -30,6 +31,7 @@ bool parseResolution(const std::string& text, int& dpiX, int& dpiY) {
 }
 
 std::optional<CupsDefault> cupsDefaultDestination() {
+    if (!schedulerMayAnswer(systemSchedulerPlaces())) return std::nullopt;
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (!dest) return std::nullopt;
     CupsDefault d;
@@ -59,6 +61,7 @@ std::optional<CupsDefault> cupsDefaultDestination() {
 }
 
 std::vector<std::string> printerNames() {
+    if (!schedulerMayAnswer(systemSchedulerPlaces())) return {};
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     std::vector<std::string> names;

@@ -19,7 +19,7 @@ platform::WriteResult writeScratchFile(const std::string& path, const RecordedMe
 // A symbol whose scratch file is damaged is no symbol: it goes nowhere, and
 // no earlier one stays behind to be saved or printed in its place.
 void reportScratchFailure(AppState& app, gdi::Handle metafile, const std::string& reason) {
-    gdi::DeleteMetaFile(metafile);
+    if (metafile) gdi::DeleteMetaFile(metafile);
     app.output.lastSymbol.reset();
     app.output.saveEnabled = false;
     app.output.dbpSaveEnabled = false;
@@ -45,7 +45,7 @@ BuiltSymbol symbolValue(int xExt, int yExt, int width, int height) {
 void publishSymbol(AppState& app, gdi::Handle metafile, BuiltSymbol symbol, Finish finish) {
     RecordedMetafile& m = symbol.metafile;
     m.records = gdi::GetMetaFileBits(metafile);
-    if (finish != Finish::ScratchWritten) {
+    if (finish != Finish::ScratchWritten && !app.scratchDeferred) {
         const platform::WriteResult written = writeScratchFile(app.scratchMetafilePath, m);
         if (!written) return reportScratchFailure(app, metafile, written.reason);
     }
@@ -64,6 +64,14 @@ void publishSymbol(AppState& app, gdi::Handle metafile, BuiltSymbol symbol, Fini
     if (finish == Finish::LinearSymbol || finish == Finish::FimPattern) app.output.dbpSaveEnabled = true;
     if (finish != Finish::FimPattern) app.settings.symbolBuilt = true;
     if (finish != Finish::FimPattern && app.onBuilt) app.onBuilt(app);
+}
+
+bool finishDeferredScratch(AppState& app) {
+    app.scratchDeferred = false;
+    if (!app.output.lastSymbol) return true;
+    const platform::WriteResult written = writeScratchFile(app.scratchMetafilePath, app.output.lastSymbol->metafile);
+    if (!written) reportScratchFailure(app, 0, written.reason);
+    return bool(written);
 }
 
 }  // namespace quillet

@@ -31,4 +31,9 @@ BuiltSymbol symbolValue(int xExt, int yExt, int width, int height);
 // picture is dropped, together with any symbol built before.
 void publishSymbol(AppState& app, gdi::Handle metafile, BuiltSymbol symbol, Finish finish = Finish::Symbol);
 
+// Ends a run with app.scratchDeferred set: the last built symbol goes to the
+// scratch file, as if it had been written when it was built. False (with the
+// failure shown and the symbol dropped) when the file cannot be written.
+bool finishDeferredScratch(AppState& app);
+
 }  // namespace quillet
