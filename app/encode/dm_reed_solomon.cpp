@@ -46,9 +46,8 @@ std::vector<uint8_t> dmGenerator(int eccWords) {
     return poly;
 }
 
-std::vector<uint8_t> dmBlockEcc(const std::vector<uint8_t>& data, int eccWords) {
-    const std::vector<uint8_t> g = dmGenerator(eccWords);
-    std::vector<uint8_t> rem(size_t(eccWords), 0);
+std::vector<uint8_t> dmBlockEcc(const std::vector<uint8_t>& data, const std::vector<uint8_t>& g) {
+    std::vector<uint8_t> rem(g.size(), 0);
     for (uint8_t d : data) {
         const uint8_t factor = d ^ rem[0];
         for (size_t j = 0; j + 1 < rem.size(); ++j) rem[j] = rem[j + 1] ^ mul(g[j], factor);
@@ -61,11 +60,12 @@ std::vector<uint8_t> dmWithErrorCorrection(const std::vector<uint8_t>& data, con
     std::vector<uint8_t> out = data;
     out.resize(size_t(size.dataWords + size.eccWords), 0);
     const int blocks = size.blocks, eccPerBlock = size.eccWords / blocks;
+    const std::vector<uint8_t> generator = dmGenerator(eccPerBlock);
     std::vector<uint8_t> block;
     for (int b = 0; b < blocks; ++b) {
         block.clear();
         for (int i = b; i < size.dataWords; i += blocks) block.push_back(data[size_t(i)]);
-        const std::vector<uint8_t> ecc = dmBlockEcc(block, eccPerBlock);
+        const std::vector<uint8_t> ecc = dmBlockEcc(block, generator);
         for (int j = 0; j < eccPerBlock; ++j) out[size_t(size.dataWords + j * blocks + b)] = ecc[size_t(j)];
     }
     // The largest symbol's blocks are not all the same length, so its

@@ -11,8 +11,9 @@ namespace quillet {
 // The generator polynomial of degree `eccWords` (roots 2^1 .. 2^eccWords),
 // coefficients from x^(eccWords-1) down to x^0; the leading 1 left out.
 std::vector<uint8_t> dmGenerator(int eccWords);
-// The error correction codewords of one block.
-std::vector<uint8_t> dmBlockEcc(const std::vector<uint8_t>& data, int eccWords);
+// The error correction codewords of one block: the remainder of its data
+// times x^n divided by the generator of degree n.
+std::vector<uint8_t> dmBlockEcc(const std::vector<uint8_t>& data, const std::vector<uint8_t>& generator);
 // The symbol's data codewords followed by its error correction codewords:
 // codeword i of the data belongs to block i mod blocks, and the blocks'
 // error correction codewords are interleaved the same way.
