@@ -119,6 +119,19 @@ TEST(DataMatrixOracle, SameCodewordsAndModulesWhereThereIsNoChoice) {
     }
 }
 
+// The worked example "123456" in 10 x 10: both encoders give the standard's
+// codewords and the same module matrix.
+TEST(DataMatrixOracle, WorkedExampleMatrix) {
+    Oracle o;
+    ASSERT_TRUE(oracleEncode("123456", sizeIndex(10, 10), o));
+    EXPECT_EQ(o.code, (std::vector<uint8_t>{142, 164, 186, 114, 25, 5, 88, 102}));
+    const auto symbol = encodeDataMatrix("123456", false);
+    ASSERT_TRUE(symbol.has_value());
+    ASSERT_EQ(symbol->rows, 10);
+    ASSERT_EQ(symbol->cols, 10);
+    EXPECT_EQ(symbol->dark, o.dark);
+}
+
 // Runs of one class of characters after another, of random lengths.
 std::string mixedString(std::mt19937& rng) {
     static const std::vector<std::string> kClasses = {
