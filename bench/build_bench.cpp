@@ -46,7 +46,7 @@ BENCHMARK_CAPTURE(BuildSymbol, Pdf417, 15, std::string(200, 'P'));
 BENCHMARK_CAPTURE(BuildSymbol, Pdf417Largest, 15, std::string(2200, '9'));
 BENCHMARK_CAPTURE(BuildSymbol, Aztec, 16, std::string(200, 'A'));
 BENCHMARK_CAPTURE(BuildSymbol, DataMatrix, 17, std::string(100, 'D'));
-// Mixed text of 1,000 characters: the encodation search dominates.
+// 1,000 characters of mixed text: a 104 x 104 symbol.
 std::string dataMatrixText() {
     std::string s;
     while (s.size() < 1000) s += "Data Matrix bench 0123456789 ABC xyz. ";

@@ -4,18 +4,14 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace quillet {
 
 namespace {
 
-// The symbol of the last successful encode, row-major from the top-left.
-struct LastSymbol {
-    int rows = 0, cols = 0;
-    std::vector<uint8_t> dark;
-};
-LastSymbol g_symbol;
+// The symbol of the last successful encode.
+DmSymbol g_symbol;
 
 // 1558 data codewords in a 144 x 144 symbol, two digits to a codeword at
 // best: no longer message can fit any symbol.
@@ -49,17 +45,6 @@ bool allowedByFormat(int format, unsigned char c) {
     case 6: return true;
     default: return false;
     }
-}
-
-// Encodes data into g_symbol; false when it does not fit.
-bool encodeEcc200(const std::string& data, const DmSymbolSize* size, bool gs1) {
-    auto symbol = encodeDataMatrix(data, gs1, size);
-    if (!symbol) {
-        g_symbol = {};
-        return false;
-    }
-    g_symbol = {symbol->rows, symbol->cols, std::move(symbol->dark)};
-    return true;
 }
 
 }  // namespace
@@ -105,7 +90,9 @@ int16_t IDM_enc_complete(int16_t dataFormat, int16_t eccCode, int16_t rows, int1
     }
     const std::string data = unescape(message, length);
     if (int(data.size()) > kMostInputBytes) return automatic ? kIdmTooLongInput : kIdmTooLongForSize;
-    if (!encodeEcc200(data, size, gs1 == 1)) return automatic ? kIdmTooLong : kIdmTooLongForSize;
+    auto symbol = encodeDataMatrix(data, gs1 == 1, size);
+    if (!symbol) return automatic ? kIdmTooLong : kIdmTooLongForSize;
+    g_symbol = std::move(*symbol);
     if (rowsOut) *rowsOut = int16_t(g_symbol.rows);
     if (colsOut) *colsOut = int16_t(g_symbol.cols);
     return 0;
