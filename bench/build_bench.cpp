@@ -46,6 +46,14 @@ BENCHMARK_CAPTURE(BuildSymbol, Pdf417, 15, std::string(200, 'P'));
 BENCHMARK_CAPTURE(BuildSymbol, Pdf417Largest, 15, std::string(2200, '9'));
 BENCHMARK_CAPTURE(BuildSymbol, Aztec, 16, std::string(200, 'A'));
 BENCHMARK_CAPTURE(BuildSymbol, DataMatrix, 17, std::string(100, 'D'));
+// 1,000 characters of mixed text: a 104 x 104 symbol.
+std::string dataMatrixText() {
+    std::string s;
+    while (s.size() < 1000) s += "Data Matrix bench 0123456789 ABC xyz. ";
+    s.resize(1000);
+    return s;
+}
+BENCHMARK_CAPTURE(BuildSymbol, DataMatrix1000, 17, dataMatrixText());
 BENCHMARK_CAPTURE(BuildSymbol, QrCode, 18, std::string(100, 'Q'));
 BENCHMARK_CAPTURE(BuildSymbol, DataBar, 20, std::string("2001234567890"));
 

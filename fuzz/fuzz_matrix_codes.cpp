@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int ecc = kEcc[data[0] % 7];
     const int format = data[1] % 8;
     const int shape = data[2] % 32;
+    const int16_t gs1 = data[2] >> 7;  // every GS as FNC1
     const bool tildes = data[3] & 1;
     const std::string message(reinterpret_cast<const char*>(data) + 4, size - 4);
 
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DmSize req = dmRequestedSize(shape);
     int16_t rows = 0, cols = 0;
     const int16_t length = int16_t(text.size() > 32767 ? 32767 : text.size());
-    if (IDM_enc_complete(int16_t(format), int16_t(ecc), int16_t(req.rows), int16_t(req.cols), 0, 1, text.c_str(),
+    if (IDM_enc_complete(int16_t(format), int16_t(ecc), int16_t(req.rows), int16_t(req.cols), gs1, 1, text.c_str(),
                          &rows, &cols, length) <= 0) {
         int dark = 0;
         for (int r = 0; r <= rows + 1; ++r)

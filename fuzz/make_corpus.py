@@ -120,11 +120,13 @@ def stripegen_seeds():
 
 
 def matrix_seeds():
-    # Bytes: ECC index, format, shape, flags (tildes, QR model and level, bytes); then the message.
+    # Bytes: ECC index, format, shape (top bit: GS1), flags (tildes, QR model and level, bytes); then the message.
     seeds = {
         "dm_ascii": (5, 1, 0, 0x02, b"Data Matrix 0123456789"),
         "dm_tildes_fnc1": (5, 6, 0, 0x03, b"~10101234567890128~d065~~"),
         "dm_shape_rect": (5, 2, 26, 0x0A, b"RECTANGLE"),
+        "dm_gs1_modes": (5, 6, 0x80, 0x02,
+                         b"\x1d0109501101530003" b"10UPPER CASE LOT\x1d21lower case" b"\xc4\xe9\xff*>\r:;<"),
         "dm_ecc140": (4, 3, 10, 0x12, b"ECC 140 " * 6),
         "qr_bytes_nul": (5, 1, 4, 0x42, b"qr\x00bytes\xff"),
         "qr_micro": (5, 0, 2, 0x06, b"12345"),

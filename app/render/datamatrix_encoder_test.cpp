@@ -16,10 +16,10 @@ struct Encoded {
     int16_t result = -1, rows = 0, cols = 0;
 };
 
-Encoded encode(const std::string& text, int rows = 0, int cols = 0, int ecc = 26, int format = 5) {
+Encoded encode(const std::string& text, int rows = 0, int cols = 0, int ecc = 26, int format = 5, int gs1 = 0) {
     Encoded e;
-    e.result = IDM_enc_complete(int16_t(format), int16_t(ecc), int16_t(rows), int16_t(cols), 0, 1, text.data(),
-                                &e.rows, &e.cols, int16_t(text.size()));
+    e.result = IDM_enc_complete(int16_t(format), int16_t(ecc), int16_t(rows), int16_t(cols), int16_t(gs1), 1,
+                                text.data(), &e.rows, &e.cols, int16_t(text.size()));
     return e;
 }
 
@@ -94,6 +94,48 @@ TEST(DataMatrixEncoder, EscapesAndBytes) {
         const auto d = decodeGrid(e.rows, e.cols);
         ASSERT_TRUE(d.ok) << c.given;
         EXPECT_EQ(d.bytes, c.decoded) << c.given;
+    }
+}
+
+// The GS1 flag: every GS becomes FNC1, the leading one marking GS1 data;
+// without it the same text is plain bytes. Escapes apply either way.
+TEST(DataMatrixEncoder, Gs1Flag) {
+    struct Case {
+        std::string given;
+        int gs1;
+        std::string decoded, id;
+    };
+    for (const Case& c : {Case{"\x1d" "0109501101530003" "10AB12\x1d" "17260101", 1,
+                               "0109501101530003" "10AB12\x1d" "17260101", "]d2"},
+                          Case{"\x1d" "10lot~~one\x1d" "21X", 1, "10lot~one\x1d" "21X", "]d2"},
+                          Case{"\x1d" "0109501101530003", 0, "\x1d" "0109501101530003", "]d1"}}) {
+        const Encoded e = encode(c.given, 0, 0, 26, 5, c.gs1);
+        ASSERT_EQ(e.result, 0) << c.given;
+        const auto d = decodeGrid(e.rows, e.cols);
+        ASSERT_TRUE(d.ok) << c.given;
+        EXPECT_EQ(d.bytes, c.decoded) << c.given;
+        EXPECT_EQ(d.symbologyId, c.id) << c.given;
+    }
+}
+
+// Each rectangle takes its published capacity of upper case text (C40,
+// three letters in two codewords) and refuses one letter more.
+TEST(DataMatrixEncoder, RectanglesAtTheirCapacity) {
+    struct Case {
+        int rows, cols, letters;
+    };
+    for (const Case& c : {Case{8, 18, 6}, Case{8, 32, 13}, Case{12, 26, 22}, Case{12, 36, 31}, Case{16, 36, 46},
+                          Case{16, 48, 72}}) {
+        std::string text;
+        for (int i = 0; i < c.letters; ++i) text.push_back(char('A' + i % 26));
+        const Encoded e = encode(text, c.rows, c.cols);
+        ASSERT_EQ(e.result, 0) << c.rows << "x" << c.cols;
+        EXPECT_EQ(e.rows, c.rows);
+        EXPECT_EQ(e.cols, c.cols);
+        const auto d = decodeGrid(e.rows, e.cols);
+        ASSERT_TRUE(d.ok) << c.rows << "x" << c.cols;
+        EXPECT_EQ(d.bytes, text);
+        EXPECT_EQ(encode(text + "Z", c.rows, c.cols).result, kIdmTooLongForSize) << c.rows << "x" << c.cols;
     }
 }
 

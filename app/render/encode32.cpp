@@ -1,23 +1,17 @@
 #include "app/render/encode32.h"
 
-#include <dmtx.h>
-
-#include "app/render/dm_placement.h"
+#include "app/encode/dm_matrix.h"
 
 #include <cstring>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace quillet {
 
 namespace {
 
-// The symbol of the last successful encode, row-major from the top-left.
-struct LastSymbol {
-    int rows = 0, cols = 0;
-    std::vector<uint8_t> dark;
-};
-LastSymbol g_symbol;
+// The symbol of the last successful encode.
+DmSymbol g_symbol;
 
 // 1558 data codewords in a 144 x 144 symbol, two digits to a codeword at
 // best: no longer message can fit any symbol.
@@ -51,44 +45,6 @@ bool allowedByFormat(int format, unsigned char c) {
     case 6: return true;
     default: return false;
     }
-}
-
-// libdmtx's size index of an ECC 200 symbol of rows x cols, or -1.
-int sizeIndexOf(int rows, int cols) {
-    for (int idx = 0; idx < DmtxSymbolSquareCount + DmtxSymbolRectCount; ++idx)
-        if (dmtxGetSymbolAttribute(DmtxSymAttribSymbolRows, idx) == rows &&
-            dmtxGetSymbolAttribute(DmtxSymAttribSymbolCols, idx) == cols)
-            return idx;
-    return -1;
-}
-
-// Encodes data into g_symbol; false when it does not fit.
-bool encodeEcc200(const std::string& data, int sizeRequest, bool gs1) {
-    g_symbol = {};
-    DmtxEncode* enc = dmtxEncodeCreate();
-    if (!enc) return false;
-    if (gs1) dmtxEncodeSetProp(enc, DmtxPropFnc1, 29);
-    dmtxEncodeSetProp(enc, DmtxPropScheme, DmtxSchemeAutoBest);
-    dmtxEncodeSetProp(enc, DmtxPropSizeRequest, sizeRequest);
-    dmtxEncodeSetProp(enc, DmtxPropModuleSize, 1);
-    dmtxEncodeSetProp(enc, DmtxPropMarginSize, 0);
-    std::vector<unsigned char> bytes(data.begin(), data.end());
-    const bool ok = dmtxEncodeDataMatrix(enc, int(bytes.size()), bytes.data()) == DmtxPass;
-    if (ok) {
-        // libdmtx chooses the size and makes the codewords; the layout is
-        // ours, so the 144 x 144 symbol gets the interleaving readers expect.
-        const int idx = enc->region.sizeIdx;
-        const int rows = dmtxGetSymbolAttribute(DmtxSymAttribSymbolRows, idx);
-        const int cols = dmtxGetSymbolAttribute(DmtxSymAttribSymbolCols, idx);
-        std::vector<uint8_t> codewords(enc->message->code, enc->message->code + enc->message->codeSize);
-        if (rows == 144) interleave144Ecc(codewords, dmtxGetSymbolAttribute(DmtxSymAttribSymbolDataWords, idx));
-        g_symbol.rows = rows;
-        g_symbol.cols = cols;
-        g_symbol.dark = layoutEcc200(codewords, rows, cols, dmtxGetSymbolAttribute(DmtxSymAttribDataRegionRows, idx),
-                                     dmtxGetSymbolAttribute(DmtxSymAttribDataRegionCols, idx));
-    }
-    dmtxEncodeDestroy(&enc);
-    return ok;
 }
 
 }  // namespace
@@ -127,14 +83,16 @@ int16_t IDM_enc_complete(int16_t dataFormat, int16_t eccCode, int16_t rows, int1
     }
 
     const bool automatic = rows == 0 && cols == 0;
-    int sizeRequest = DmtxSymbolSquareAuto;
+    const DmSymbolSize* size = nullptr;
     if (!automatic) {
-        sizeRequest = sizeIndexOf(rows, cols);
-        if (sizeRequest < 0) return kIdmUnknownSize;
+        size = dmFindSize(rows, cols);
+        if (!size) return kIdmUnknownSize;
     }
     const std::string data = unescape(message, length);
     if (int(data.size()) > kMostInputBytes) return automatic ? kIdmTooLongInput : kIdmTooLongForSize;
-    if (!encodeEcc200(data, sizeRequest, gs1 == 1)) return automatic ? kIdmTooLong : kIdmTooLongForSize;
+    auto symbol = encodeDataMatrix(data, gs1 == 1, size);
+    if (!symbol) return automatic ? kIdmTooLong : kIdmTooLongForSize;
+    g_symbol = std::move(*symbol);
     if (rowsOut) *rowsOut = int16_t(g_symbol.rows);
     if (colsOut) *colsOut = int16_t(g_symbol.cols);
     return 0;

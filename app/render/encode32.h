@@ -1,9 +1,9 @@
 #pragma once
 // The Data Matrix encoder library the program calls: initialisation, a self
 // test, encoding of one message, and the module grid of the last symbol.
-// This implementation encodes ECC 200 symbols through libdmtx and keeps the
-// last symbol in static storage (one caller at a time, as with any library
-// that keeps work tables).
+// This implementation encodes ECC 200 symbols with the encoder of
+// app/encode and keeps the last symbol in static storage (one caller at a
+// time, as with any library that keeps work tables).
 #include <cstdint>
 
 namespace quillet {

@@ -1,4 +1,4 @@
-#include "app/render/dm_placement.h"
+#include "app/encode/dm_placement.h"
 
 #include <cstddef>
 
