@@ -11,6 +11,11 @@ namespace {
 
 bool onGridLine(int v) { return v % 16 == 0; }
 
+void addPair(std::vector<Point>& path, int x0, int y0, int x1, int y1) {
+    path.push_back({x0, y0});
+    path.push_back({x1, y1});
+}
+
 }  // namespace
 
 std::vector<int> modeMessage(const SymbolSize& s, int dataWords, bool menu) {
@@ -40,13 +45,13 @@ std::vector<Point> dataLayerPath(const SymbolSize& s) {
     for (int layer = 0; layer < s.layers; ++layer) {
         int r1 = nextRing(r0 + 1);
         for (int x = 1 - r0; x <= r1; ++x)
-            if (!skip(x)) path.insert(path.end(), {{x, r0}, {x, r1}});
+            if (!skip(x)) addPair(path, x, r0, x, r1);
         for (int y = r0 - 1; y >= -r1; --y)
-            if (!skip(y)) path.insert(path.end(), {{r0, y}, {r1, y}});
+            if (!skip(y)) addPair(path, r0, y, r1, y);
         for (int x = r0 - 1; x >= -r1; --x)
-            if (!skip(x)) path.insert(path.end(), {{x, -r0}, {x, -r1}});
+            if (!skip(x)) addPair(path, x, -r0, x, -r1);
         for (int y = 1 - r0; y <= r1; ++y)
-            if (!skip(y)) path.insert(path.end(), {{-r0, y}, {-r1, y}});
+            if (!skip(y)) addPair(path, -r0, y, -r1, y);
         r0 = nextRing(r1 + 1);
     }
     return path;

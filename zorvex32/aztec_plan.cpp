@@ -11,6 +11,7 @@ namespace {
 // the mode has no code for the byte.
 struct CharTables {
     std::array<std::array<int8_t, 256>, 5> code{};
+    std::array<uint8_t, 256> modes{};  // bit m: character mode m has the byte
     CharTables() {
         for (auto& t : code) t.fill(-1);
         for (Mode m : {Upper, Lower, Mixed, Digit}) code[m][' '] = 1;
@@ -28,6 +29,9 @@ struct CharTables {
         for (int i = 0; i < 10; ++i) code[Digit]['0' + i] = int8_t(2 + i);
         code[Digit][','] = 12;
         code[Digit]['.'] = 13;
+        for (int m = Upper; m <= Digit; ++m)
+            for (int b = 0; b < 256; ++b)
+                if (code[m][b] >= 0) modes[b] |= uint8_t(1 << m);
     }
 };
 
@@ -90,8 +94,17 @@ std::vector<Mode> routeSteps(Mode from, Mode to) {
 }
 
 int routeCost(Mode from, Mode to) {
-    int steps = int(routeSteps(from, to).size());
-    return 5 * steps - (from == Digit ? 1 : 0) + (to == Binary ? 5 : 0);
+    // The planner asks for every pair at every unit: counted once.
+    static const auto kCosts = [] {
+        std::array<std::array<int16_t, kModeCount>, kModeCount> c{};
+        for (int f = Upper; f < kModeCount; ++f)
+            for (int t = Upper; t < kModeCount; ++t) {
+                int steps = int(routeSteps(Mode(f), Mode(t)).size());
+                c[f][t] = int16_t(5 * steps - (f == Digit ? 1 : 0) + (t == Binary ? 5 : 0));
+            }
+        return c;
+    }();
+    return kCosts[from][to];
 }
 
 int latchCode(Mode from, Mode to) {
@@ -136,6 +149,15 @@ struct Planner {
 
 Mode returnModeFrom(Mode src) { return src == Upper || src == Lower || src == Mixed ? src : Upper; }
 
+// Bit m set when character mode m can hold the unit.
+uint8_t unitModes(std::string_view message, const Unit& u) {
+    if (u.len == 1) return tables().modes[uint8_t(message[u.pos])];
+    uint8_t mask = 0;
+    for (int m = Upper; m <= Digit; ++m)
+        if (unitCodes(Mode(m), message, u).first >= 0) mask |= uint8_t(1 << m);
+    return mask;
+}
+
 }  // namespace
 
 Plan planMessage(std::string_view message) {
@@ -147,6 +169,7 @@ Plan planMessage(std::string_view message) {
     st[Upper].cost = 0;
 
     for (const Unit& u : plan.units) {
+        const uint8_t holds = unitModes(message, u);
         // 1. A cheaper binary state ends its run and returns to its entry mode.
         State& bin = st[Binary];
         if (bin.cost < st[bin.ret].cost) {
@@ -176,7 +199,7 @@ Plan planMessage(std::string_view message) {
             if (cur.cost >= kUnreachable) continue;
             int w = unitWeight(Mode(m), u);
             if (m != Binary) {
-                if (unitCodes(Mode(m), message, u).first < 0) continue;
+                if (!(holds & (1 << m))) continue;
                 next[m] = cur;
                 next[m].cost += codeBits(Mode(m)) * w;
                 next[m].run += w;
@@ -205,11 +228,11 @@ Plan planMessage(std::string_view message) {
             n.head = p.append(p.closed(st[from], from), {Action::Shift, from, to, 0});
             next[from] = n;
         };
-        if (unitCodes(Upper, message, u).first >= 0) {
+        if (holds & (1 << Upper)) {
             tryShift(Lower, Upper, 10);
             tryShift(Digit, Upper, 9);
         }
-        if (unitCodes(Punct, message, u).first >= 0) {
+        if (holds & (1 << Punct)) {
             tryShift(Upper, Punct, 10);
             tryShift(Lower, Punct, 10);
             tryShift(Mixed, Punct, 10);
