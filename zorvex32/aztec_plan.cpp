@@ -52,8 +52,6 @@ int pairIndex(std::string_view message, const Unit& u) {
 
 }  // namespace
 
-int codeBits(Mode mode) { return mode == Digit ? 4 : mode == Binary ? 8 : 5; }
-
 std::vector<Unit> splitUnits(std::string_view message) {
     std::vector<Unit> units;
     units.reserve(message.size());
@@ -79,8 +77,6 @@ UnitCodes unitCodes(Mode mode, std::string_view message, const Unit& unit) {
     return {};
 }
 
-int unitWeight(Mode mode, const Unit& unit) { return unit.len == 2 && mode != Punct ? 2 : 1; }
-
 std::vector<Mode> routeSteps(Mode from, Mode to) {
     static const std::vector<Mode> kRoutes[5][6] = {
         /* Upper */ {{}, {Lower}, {Mixed}, {Mixed, Punct}, {Digit}, {Binary}},
@@ -93,10 +89,14 @@ std::vector<Mode> routeSteps(Mode from, Mode to) {
     return kRoutes[from][to];
 }
 
-int routeCost(Mode from, Mode to) {
-    // The planner asks for every pair at every unit: counted once.
-    static const auto kCosts = [] {
-        std::array<std::array<int16_t, kModeCount>, kModeCount> c{};
+namespace {
+
+using CostTable = std::array<std::array<int16_t, kModeCount>, kModeCount>;
+
+// The planner asks for every pair at every unit: counted once.
+const CostTable& routeCosts() {
+    static const CostTable costs = [] {
+        CostTable c{};
         for (int f = Upper; f < kModeCount; ++f)
             for (int t = Upper; t < kModeCount; ++t) {
                 int steps = int(routeSteps(Mode(f), Mode(t)).size());
@@ -104,8 +104,12 @@ int routeCost(Mode from, Mode to) {
             }
         return c;
     }();
-    return kCosts[from][to];
+    return costs;
 }
+
+}  // namespace
+
+int routeCost(Mode from, Mode to) { return routeCosts()[from][to]; }
 
 int latchCode(Mode from, Mode to) {
     switch (from) {
@@ -167,6 +171,7 @@ Plan planMessage(std::string_view message) {
     p.nodes.reserve(plan.units.size() * 4 + 16);
     std::array<State, kModeCount> st{};
     st[Upper].cost = 0;
+    const CostTable& cost = routeCosts();
 
     for (const Unit& u : plan.units) {
         const uint8_t holds = unitModes(message, u);
@@ -182,7 +187,7 @@ Plan planMessage(std::string_view message) {
         for (int s = Upper; s <= Digit; ++s) {
             for (int t = Upper; t < kModeCount; ++t) {
                 if (t == s || st[s].cost >= kUnreachable) continue;
-                int c = st[s].cost + routeCost(Mode(s), Mode(t));
+                int c = st[s].cost + cost[s][t];
                 if (st[t].cost > c) {
                     State n;
                     n.cost = c;
@@ -210,7 +215,7 @@ Plan planMessage(std::string_view message) {
                 // The length field is full: end this run and shift again.
                 n.head = p.append(p.closed(n, Binary), {Action::Route, n.ret, Binary, 0});
                 n.run = 0;
-                n.cost += routeCost(n.ret, Binary);
+                n.cost += cost[n.ret][Binary];
             }
             int before = n.run;
             n.run += w;
