@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace zorvex {
 
@@ -38,6 +39,8 @@ Rect turned(Rect r, int orientation, int w, int ht) {
 void drawModules(gdi::Handle hdc, const ModuleMatrix& m, const PictureStyle& st, int w, int ht) {
     const int n = m.side, size = st.moduleSize, h = st.commentHeight;
     const int a = int(roundEven(double(st.moduleAdjust) * size / 100.0));
+    std::vector<gdi::Box> boxes;
+    boxes.reserve(size_t(n) * size_t(n) / 2 + 1);
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c) {
             if (!m.dark(r, c)) continue;
@@ -58,9 +61,10 @@ void drawModules(gdi::Handle hdc, const ModuleMatrix& m, const PictureStyle& st,
                 q.y2 -= h;
             }
             Rect t = turned(q, st.orientation, w, ht);
-            gdi::Rectangle(hdc, t.x1, t.y1, t.x2, t.y2);
+            boxes.push_back({t.x1, t.y1, t.x2, t.y2});
         }
     }
+    gdi::Rectangles(hdc, boxes);
 }
 
 void drawComment(gdi::Handle hdc, const PictureStyle& st, int w, int ht) {
