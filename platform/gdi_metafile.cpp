@@ -1,6 +1,8 @@
 // Metafile recording: the object table of a metafile, the header, and the
 // metafile handles.
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -110,9 +112,14 @@ std::vector<uint8_t> finishMetafile(const MetafileDC& dc) {
     put16(b, 0);  // mtNoParameters
     const size_t at = b.size();
     b.resize(at + dc.words.size() * 2);
-    for (size_t i = 0; i < dc.words.size(); ++i) {
-        b[at + 2 * i] = uint8_t(dc.words[i]);
-        b[at + 2 * i + 1] = uint8_t(dc.words[i] >> 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        // The words are already in file order.
+        if (!dc.words.empty()) std::memcpy(b.data() + at, dc.words.data(), dc.words.size() * 2);
+    } else {
+        for (size_t i = 0; i < dc.words.size(); ++i) {
+            b[at + 2 * i] = uint8_t(dc.words[i]);
+            b[at + 2 * i + 1] = uint8_t(dc.words[i] >> 8);
+        }
     }
     put32(b, wmf::kEofRecordWords);
     put16(b, wmf::META_EOF);

@@ -39,8 +39,10 @@ Rect turned(Rect r, int orientation, int w, int ht) {
 void drawModules(gdi::Handle hdc, const ModuleMatrix& m, const PictureStyle& st, int w, int ht) {
     const int n = m.side, size = st.moduleSize, h = st.commentHeight;
     const int a = int(roundEven(double(st.moduleAdjust) * size / 100.0));
+    // Handed over in batches: few calls, and a small buffer used again.
+    constexpr size_t kBatch = 512;
     std::vector<gdi::Box> boxes;
-    boxes.reserve(size_t(n) * size_t(n) / 2 + 1);
+    boxes.reserve(kBatch);
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c) {
             if (!m.dark(r, c)) continue;
@@ -62,6 +64,10 @@ void drawModules(gdi::Handle hdc, const ModuleMatrix& m, const PictureStyle& st,
             }
             Rect t = turned(q, st.orientation, w, ht);
             boxes.push_back({t.x1, t.y1, t.x2, t.y2});
+            if (boxes.size() == kBatch) {
+                gdi::Rectangles(hdc, boxes);
+                boxes.clear();
+            }
         }
     }
     gdi::Rectangles(hdc, boxes);

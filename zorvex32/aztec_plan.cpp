@@ -134,6 +134,11 @@ struct State {
     int head = -1;  // last action node; -1 = empty list
     int run = 0;    // pending units in this mode since its last action
     Mode ret = Upper;  // Binary only: where the run returns to
+    int closedHead = -1;  // the node closing this run, once some change needed it
+    // The mode change or shift that made this state, put in the list only
+    // when something builds on it: most states are overtaken first.
+    bool pending = false;
+    Action action;
 };
 
 struct Planner {
@@ -143,11 +148,26 @@ struct Planner {
         nodes.push_back({a, head});
         return int(nodes.size()) - 1;
     }
-    // The list of `s` with its pending run of mode `m` closed.
-    int closed(const State& s, Mode m) {
+    // The list of `s` with its pending run of mode `m` closed. Several mode
+    // changes from one state share the closing node.
+    int closed(State& s, Mode m) {
+        if (s.pending) {
+            s.head = append(s.head, s.action);
+            s.pending = false;
+        }
         if (s.run == 0) return s.head;
-        if (m == Binary) return append(s.head, {Action::BinaryRun, Binary, s.ret, s.run});
-        return append(s.head, {Action::Run, m, m, s.run});
+        if (s.closedHead >= 0) return s.closedHead;
+        if (m == Binary) return s.closedHead = append(s.head, {Action::BinaryRun, Binary, s.ret, s.run});
+        return s.closedHead = append(s.head, {Action::Run, m, m, s.run});
+    }
+    // A state reached from `from` by `a`.
+    State after(State& from, Mode m, Action a, int cost) {
+        State n;
+        n.cost = cost;
+        n.head = closed(from, m);
+        n.pending = true;
+        n.action = a;
+        return n;
     }
 };
 
@@ -189,9 +209,7 @@ Plan planMessage(std::string_view message) {
                 if (t == s || st[s].cost >= kUnreachable) continue;
                 int c = st[s].cost + cost[s][t];
                 if (st[t].cost > c) {
-                    State n;
-                    n.cost = c;
-                    n.head = p.append(p.closed(st[s], Mode(s)), {Action::Route, Mode(s), Mode(t), 0});
+                    State n = p.after(st[s], Mode(s), {Action::Route, Mode(s), Mode(t), 0}, c);
                     if (t == Binary) n.ret = returnModeFrom(Mode(s));
                     st[t] = n;
                 }
@@ -208,17 +226,19 @@ Plan planMessage(std::string_view message) {
                 next[m] = cur;
                 next[m].cost += codeBits(Mode(m)) * w;
                 next[m].run += w;
+                next[m].closedHead = -1;
                 continue;
             }
             State n = cur;
             if (n.run + w > kMaxBinaryRun) {
                 // The length field is full: end this run and shift again.
-                n.head = p.append(p.closed(n, Binary), {Action::Route, n.ret, Binary, 0});
-                n.run = 0;
-                n.cost += cost[n.ret][Binary];
+                Mode ret = n.ret;
+                n = p.after(n, Binary, {Action::Route, ret, Binary, 0}, n.cost + cost[ret][Binary]);
+                n.ret = ret;
             }
             int before = n.run;
             n.run += w;
+            n.closedHead = -1;
             n.cost += 8 * w;
             if (before < 32 && n.run >= 32) n.cost += 11;  // extended length field
             next[m] = n;
@@ -228,10 +248,7 @@ Plan planMessage(std::string_view message) {
             if (st[from].cost >= kUnreachable) return;
             int c = st[from].cost + cost;
             if (c >= next[from].cost) return;
-            State n;
-            n.cost = c;
-            n.head = p.append(p.closed(st[from], from), {Action::Shift, from, to, 0});
-            next[from] = n;
+            next[from] = p.after(st[from], from, {Action::Shift, from, to, 0}, c);
         };
         if (holds & (1 << Upper)) {
             tryShift(Lower, Upper, 10);
