@@ -30,18 +30,14 @@ GaloisField makeField(int size, int polynomial) {
 }
 
 const GaloisField& fieldForWordBits(int bits) {
-    // x^4+x+1, x^6+x+1, x^8+x^5+x^3+x^2+1, x^10+x^3+1, x^12+x^6+x^5+x^3+1
-    static const GaloisField gf16 = makeField(16, 0x13);
-    static const GaloisField gf64 = makeField(64, 0x43);
-    static const GaloisField gf256 = makeField(256, 0x12D);
-    static const GaloisField gf1024 = makeField(1024, 0x409);
-    static const GaloisField gf4096 = makeField(4096, 0x1069);
+    // x^4+x+1, x^6+x+1, x^8+x^5+x^3+x^2+1, x^10+x^3+1, x^12+x^6+x^5+x^3+1;
+    // each built when first asked for, as a symbol needs only two of them.
     switch (bits) {
-        case 4: return gf16;
-        case 6: return gf64;
-        case 8: return gf256;
-        case 10: return gf1024;
-        case 12: return gf4096;
+        case 4: { static const GaloisField gf = makeField(16, 0x13); return gf; }
+        case 6: { static const GaloisField gf = makeField(64, 0x43); return gf; }
+        case 8: { static const GaloisField gf = makeField(256, 0x12D); return gf; }
+        case 10: { static const GaloisField gf = makeField(1024, 0x409); return gf; }
+        case 12: { static const GaloisField gf = makeField(4096, 0x1069); return gf; }
     }
     throw std::invalid_argument("no Aztec field for this word size");
 }
