@@ -191,7 +191,10 @@ Plan planMessage(std::string_view message) {
     p.nodes.reserve(plan.units.size() * 4 + 16);
     std::array<State, kModeCount> st{};
     st[Upper].cost = 0;
-    const CostTable& cost = routeCosts();
+    // Staying in a mode is no change: an unreachable cost keeps the loop
+    // below free of that test.
+    CostTable cost = routeCosts();
+    for (int m = Upper; m < kModeCount; ++m) cost[m][m] = kUnreachable;
 
     for (const Unit& u : plan.units) {
         const uint8_t holds = unitModes(message, u);
@@ -205,8 +208,8 @@ Plan planMessage(std::string_view message) {
         }
         // 2. Mode changes; improvements are visible to later sources.
         for (int s = Upper; s <= Digit; ++s) {
+            if (st[s].cost >= kUnreachable) continue;
             for (int t = Upper; t < kModeCount; ++t) {
-                if (t == s || st[s].cost >= kUnreachable) continue;
                 int c = st[s].cost + cost[s][t];
                 if (st[t].cost > c) {
                     State n = p.after(st[s], Mode(s), {Action::Route, Mode(s), Mode(t), 0}, c);
