@@ -160,6 +160,10 @@ bool DeleteObject(Handle obj);
 
 // --- Drawing ----------------------------------------------------------------
 bool Rectangle(Handle hdc, int left, int top, int right, int bottom);
+// Many rectangles in order, each drawn as Rectangle draws it, for one look-up
+// of the DC. True when every one was drawn.
+struct Box { int32_t left = 0, top = 0, right = 0, bottom = 0; };
+bool Rectangles(Handle hdc, const std::vector<Box>& boxes);
 bool TextOut(Handle hdc, int x, int y, const std::string& ansiBytes);
 bool MoveToEx(Handle hdc, int x, int y, Point* previous = nullptr);
 bool LineTo(Handle hdc, int x, int y);

@@ -1,5 +1,7 @@
 // Device context calls: a metafile DC records them, a cairo DC keeps the
 // state its drawing uses.
+#include <algorithm>
+
 #include "platform/gdi_internal.h"
 #include "platform/wmf_format.h"
 
@@ -192,10 +194,9 @@ Handle SelectObject(Handle hdc, Handle obj) {
     return previous;
 }
 
-bool Rectangle(Handle hdc, int left, int top, int right, int bottom) {
-    std::lock_guard lock(tableLock());
-    Dc d = lookup(hdc);
-    if (!d) return false;
+namespace {
+
+bool drawRectangle(const Dc& d, int left, int top, int right, int bottom) {
     if (d.meta) {
         if (!fit({left, top, right, bottom})) return false;
         record(*d.meta, wmf::META_RECTANGLE, {w16(bottom), w16(right), w16(top), w16(left)});
@@ -203,6 +204,29 @@ bool Rectangle(Handle hdc, int left, int top, int right, int bottom) {
         cairoRectangle(*d.cairo, left, top, right, bottom);
     }
     return true;
+}
+
+}  // namespace
+
+bool Rectangle(Handle hdc, int left, int top, int right, int bottom) {
+    std::lock_guard lock(tableLock());
+    Dc d = lookup(hdc);
+    return d && drawRectangle(d, left, top, right, bottom);
+}
+
+bool Rectangles(Handle hdc, const std::vector<Box>& boxes) {
+    std::lock_guard lock(tableLock());
+    Dc d = lookup(hdc);
+    if (!d) return false;
+    if (d.meta) {
+        // Seven words a record; room for all of them at once, still growing geometrically.
+        std::vector<uint16_t>& words = d.meta->words;
+        const size_t needed = words.size() + boxes.size() * 7;
+        if (needed > words.capacity()) words.reserve(std::max(needed, 2 * words.capacity()));
+    }
+    bool all = true;
+    for (const Box& b : boxes) all = drawRectangle(d, b.left, b.top, b.right, b.bottom) && all;
+    return all;
 }
 
 bool TextOut(Handle hdc, int x, int y, const std::string& ansiBytes) {

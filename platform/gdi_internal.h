@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "platform/gdi.h"
@@ -80,7 +81,11 @@ const LogFont& systemFont();
 DcState defaultState();
 
 // Recording helpers (gdi_metafile.cpp).
-void record(MetafileDC& dc, uint16_t function, const std::vector<uint16_t>& params);
+void record(MetafileDC& dc, uint16_t function, std::span<const uint16_t> params);
+// Most records have a few fixed parameters: no vector to build for them.
+inline void record(MetafileDC& dc, uint16_t function, std::initializer_list<uint16_t> params) {
+    record(dc, function, std::span<const uint16_t>(params.begin(), params.size()));
+}
 bool selectIntoMetafile(MetafileDC& dc, Handle h, const Object& obj);
 void forgetObject(Handle h);
 std::vector<uint8_t> finishMetafile(const MetafileDC& dc);

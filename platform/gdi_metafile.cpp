@@ -1,6 +1,8 @@
 // Metafile recording: the object table of a metafile, the header, and the
 // metafile handles.
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -58,7 +60,7 @@ bool createRecord(const Object& o, uint16_t& function, std::vector<uint16_t>& p)
 
 }  // namespace
 
-void record(MetafileDC& dc, uint16_t function, const std::vector<uint16_t>& params) {
+void record(MetafileDC& dc, uint16_t function, std::span<const uint16_t> params) {
     uint32_t size = uint32_t(3 + params.size());
     dc.words.push_back(lo(size));
     dc.words.push_back(hi(size));
@@ -108,7 +110,17 @@ std::vector<uint8_t> finishMetafile(const MetafileDC& dc) {
     put16(b, uint16_t(dc.slots.size()));
     put32(b, maxRecord);
     put16(b, 0);  // mtNoParameters
-    for (uint16_t w : dc.words) put16(b, w);
+    const size_t at = b.size();
+    b.resize(at + dc.words.size() * 2);
+    if constexpr (std::endian::native == std::endian::little) {
+        // The words are already in file order.
+        if (!dc.words.empty()) std::memcpy(b.data() + at, dc.words.data(), dc.words.size() * 2);
+    } else {
+        for (size_t i = 0; i < dc.words.size(); ++i) {
+            b[at + 2 * i] = uint8_t(dc.words[i]);
+            b[at + 2 * i + 1] = uint8_t(dc.words[i] >> 8);
+        }
+    }
     put32(b, wmf::kEofRecordWords);
     put16(b, wmf::META_EOF);
     return b;

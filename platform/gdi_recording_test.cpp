@@ -291,3 +291,39 @@ TEST(GdiRecording, HandlesAreNotReusedAndObjectsDoNotLeak) {
     EXPECT_EQ(GetStockObject(9), 0) << "no stock object 9";
     EXPECT_EQ(CreatePen(7, 1, 0), 0);
 }
+
+// Drawing many rectangles at once records exactly what drawing them one by
+// one records, skips the same ones that do not fit, and says so.
+TEST(GdiRecording, RectanglesRecordAsOneCallEach) {
+    struct Case {
+        std::vector<Box> boxes;
+        bool allFit;
+    };
+    const Case cases[] = {
+        {{}, true},
+        {{{0, 0, 10, -10}}, true},
+        {{{10, -20, 30, -40}, {-5, 7, 32767, -32768}, {1, 2, 3, 4}}, true},
+        {{{0, 0, 40000, -10}, {5, 5, 6, 6}}, false},
+        {{{5, 5, 6, 6}, {0, -32769, 1, 1}, {7, 7, 8, 8}}, false},
+    };
+    for (const Case& c : cases) {
+        Handle single = CreateMetaFile(nullptr), batch = CreateMetaFile(nullptr);
+        ASSERT_NE(single, 0);
+        ASSERT_NE(batch, 0);
+        bool allSingle = true;
+        for (const Box& b : c.boxes) allSingle = Rectangle(single, b.left, b.top, b.right, b.bottom) && allSingle;
+        EXPECT_EQ(Rectangles(batch, c.boxes), c.allFit) << c.boxes.size();
+        EXPECT_EQ(allSingle, c.allFit) << c.boxes.size();
+        Handle one = CloseMetaFile(single), many = CloseMetaFile(batch);
+        std::vector<Rec> drawn = records(many);
+        EXPECT_EQ(drawn, records(one)) << c.boxes.size();
+        EXPECT_EQ(GetMetaFileBits(many), GetMetaFileBits(one)) << c.boxes.size();
+        size_t fitting = 0;
+        for (const Box& b : c.boxes)
+            fitting += fitsInt16(b.left) && fitsInt16(b.top) && fitsInt16(b.right) && fitsInt16(b.bottom);
+        EXPECT_EQ(drawn.size(), fitting) << c.boxes.size();
+        DeleteMetaFile(one);
+        DeleteMetaFile(many);
+    }
+    EXPECT_FALSE(Rectangles(0, {{0, 0, 1, 1}}));
+}

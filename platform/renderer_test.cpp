@@ -321,3 +321,41 @@ TEST(Renderer, HalfPixelEdgesRoundToEven) {
     const bool expected[] = {true, true, false, false, true, true, false};
     for (int x = 0; x < 7; ++x) EXPECT_EQ(dark(*img, x, 3), expected[x]) << x;
 }
+
+// A list of rectangles on a cairo DC paints what the same rectangles drawn
+// one call each paint, plain or with fills joined.
+TEST(Renderer, RectanglesPaintAsOneCallEach) {
+    const std::vector<Box> boxes{{10, 10, 40, 30}, {40, 10, 60, 50}, {70, 5, 71, 90}, {0, 60, 100, 75}};
+    auto paint = [&](bool batch, bool join) {
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 100, 100);
+        cairo_t* cr = cairo_create(surface);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+        Handle dc = CreateCairoDC(cr, 254, 254, join);
+        Handle brush = CreateSolidBrush(RGB(0, 0, 0));
+        Handle pen = CreatePen(PS_INSIDEFRAME, 1, RGB(0, 0, 0));
+        SelectObject(dc, brush);
+        SelectObject(dc, pen);
+        if (batch) {
+            EXPECT_TRUE(Rectangles(dc, boxes));
+        } else {
+            for (const Box& b : boxes) EXPECT_TRUE(Rectangle(dc, b.left, b.top, b.right, b.bottom));
+        }
+        DeleteDC(dc);
+        DeleteObject(brush);
+        DeleteObject(pen);
+        cairo_surface_flush(surface);
+        const uint8_t* data = cairo_image_surface_get_data(surface);
+        std::vector<uint8_t> pixels(data, data + cairo_image_surface_get_stride(surface) * 100);
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+        return pixels;
+    };
+    for (bool join : {false, true}) {
+        std::vector<uint8_t> single = paint(false, join);
+        EXPECT_EQ(paint(true, join), single) << join;
+        size_t dark = 0;
+        for (size_t i = 0; i < single.size(); i += 4) dark += single[i] < 128;
+        EXPECT_GT(dark, 30u * 20u) << join;
+    }
+}

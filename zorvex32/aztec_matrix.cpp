@@ -11,6 +11,34 @@ namespace {
 
 bool onGridLine(int v) { return v % 16 == 0; }
 
+// Visits the data-layer positions in filling order without storing them.
+template <typename Visit>
+void forEachDataPosition(const SymbolSize& s, Visit&& visit) {
+    const bool full = !s.compact;
+    auto skip = [&](int v) { return full && onGridLine(v); };
+    auto nextRing = [&](int r) {
+        while (skip(r)) ++r;
+        return r;
+    };
+    auto pair = [&](int x0, int y0, int x1, int y1) {
+        visit(x0, y0);
+        visit(x1, y1);
+    };
+    int r0 = nextRing(s.compact ? 6 : 8);
+    for (int layer = 0; layer < s.layers; ++layer) {
+        int r1 = nextRing(r0 + 1);
+        for (int x = 1 - r0; x <= r1; ++x)
+            if (!skip(x)) pair(x, r0, x, r1);
+        for (int y = r0 - 1; y >= -r1; --y)
+            if (!skip(y)) pair(r0, y, r1, y);
+        for (int x = r0 - 1; x >= -r1; --x)
+            if (!skip(x)) pair(x, -r0, x, -r1);
+        for (int y = 1 - r0; y <= r1; ++y)
+            if (!skip(y)) pair(-r0, y, -r1, y);
+        r0 = nextRing(r1 + 1);
+    }
+}
+
 }  // namespace
 
 std::vector<int> modeMessage(const SymbolSize& s, int dataWords, bool menu) {
@@ -30,25 +58,7 @@ std::vector<int> modeMessage(const SymbolSize& s, int dataWords, bool menu) {
 std::vector<Point> dataLayerPath(const SymbolSize& s) {
     std::vector<Point> path;
     path.reserve(size_t(s.capacity));
-    const bool full = !s.compact;
-    auto skip = [&](int v) { return full && onGridLine(v); };
-    auto nextRing = [&](int r) {
-        while (skip(r)) ++r;
-        return r;
-    };
-    int r0 = nextRing(s.compact ? 6 : 8);
-    for (int layer = 0; layer < s.layers; ++layer) {
-        int r1 = nextRing(r0 + 1);
-        for (int x = 1 - r0; x <= r1; ++x)
-            if (!skip(x)) path.insert(path.end(), {{x, r0}, {x, r1}});
-        for (int y = r0 - 1; y >= -r1; --y)
-            if (!skip(y)) path.insert(path.end(), {{r0, y}, {r1, y}});
-        for (int x = r0 - 1; x >= -r1; --x)
-            if (!skip(x)) path.insert(path.end(), {{x, -r0}, {x, -r1}});
-        for (int y = 1 - r0; y <= r1; ++y)
-            if (!skip(y)) path.insert(path.end(), {{-r0, y}, {-r1, y}});
-        r0 = nextRing(r1 + 1);
-    }
+    forEachDataPosition(s, [&](int x, int y) { path.push_back({x, y}); });
     return path;
 }
 
@@ -95,11 +105,16 @@ ModuleMatrix layoutSymbol(const SymbolSize& s, const std::vector<int>& codewords
         m.setXY(p.x, p.y);
 
     // Data: last codeword first, least significant bit first, innermost first.
-    std::vector<Point> path = dataLayerPath(s);
-    size_t k = 0;
-    for (auto w = codewords.rbegin(); w != codewords.rend(); ++w)
-        for (int bit = 0; bit < s.wordBits && k < path.size(); ++bit, ++k)
-            if ((*w >> bit) & 1) m.setXY(path[k].x, path[k].y);
+    auto word = codewords.rbegin();
+    int bit = 0;
+    forEachDataPosition(s, [&](int x, int y) {
+        if (word == codewords.rend()) return;
+        if ((*word >> bit) & 1) m.setXY(x, y);
+        if (++bit == s.wordBits) {
+            bit = 0;
+            ++word;
+        }
+    });
 
     std::vector<int> mode = modeMessage(s, dataWords, menu);
     std::vector<Point> modePath = modeMessagePath(s.compact);

@@ -1,8 +1,10 @@
 #include "zorvex32/aztec_picture.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace zorvex {
 
@@ -35,32 +37,52 @@ Rect turned(Rect r, int orientation, int w, int ht) {
     }
 }
 
-void drawModules(gdi::Handle hdc, const ModuleMatrix& m, const PictureStyle& st, int w, int ht) {
+// The rectangle of the dark module at row r, column c, before turning.
+Rect moduleRect(const ModuleMatrix& m, const PictureStyle& st, int r, int c, int a) {
     const int n = m.side, size = st.moduleSize, h = st.commentHeight;
-    const int a = int(roundEven(double(st.moduleAdjust) * size / 100.0));
-    for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c) {
-            if (!m.dark(r, c)) continue;
-            Rect q{c * size, -r * size, c * size + size, -r * size - size};
-            if (st.moduleAdjust > 0) {
-                // Shrink edges that face light modules; keep dark neighbours joined.
-                bool right = c + 1 < n && m.dark(r, c + 1);
-                bool below = r + 1 < n && m.dark(r + 1, c);
-                if (!right || below) q.x2 -= a;
-                if (c > 0 && m.dark(r, c - 1) && r + 1 < n && m.dark(r + 1, c - 1)) q.x1 -= a;
-                if (!below) q.y2 += a;
-            } else if (st.moduleAdjust < 0) {
-                q.x2 -= a;
-                q.y2 += a;
+    Rect q{c * size, -r * size, c * size + size, -r * size - size};
+    if (st.moduleAdjust > 0) {
+        // Shrink edges that face light modules; keep dark neighbours joined.
+        bool right = c + 1 < n && m.dark(r, c + 1);
+        bool below = r + 1 < n && m.dark(r + 1, c);
+        if (!right || below) q.x2 -= a;
+        if (c > 0 && m.dark(r, c - 1) && r + 1 < n && m.dark(r + 1, c - 1)) q.x1 -= a;
+        if (!below) q.y2 += a;
+    } else if (st.moduleAdjust < 0) {
+        q.x2 -= a;
+        q.y2 += a;
+    }
+    if (!st.commentBelow) {
+        q.y1 -= h;
+        q.y2 -= h;
+    }
+    return q;
+}
+
+void drawModules(gdi::Handle hdc, const ModuleMatrix& m, const PictureStyle& st, int w, int ht) {
+    const int a = int(roundEven(double(st.moduleAdjust) * st.moduleSize / 100.0));
+    // Handed over in batches: few calls, and a small buffer used again.
+    constexpr size_t kBatch = 512;
+    std::vector<gdi::Box> boxes;
+    boxes.reserve(kBatch);
+    const int stride = m.stride();
+    for (int r = 0; r < m.side; ++r) {
+        // Dark modules straight from the row's bits, leftmost first.
+        const uint8_t* row = m.bytes.data() + size_t(r) * size_t(stride);
+        for (int byte = 0; byte < stride; ++byte) {
+            for (uint8_t bits = row[byte]; bits;) {
+                const int bit = std::countl_zero(bits);
+                bits = uint8_t(bits ^ (0x80 >> bit));
+                Rect t = turned(moduleRect(m, st, r, byte * 8 + bit, a), st.orientation, w, ht);
+                boxes.push_back({t.x1, t.y1, t.x2, t.y2});
+                if (boxes.size() == kBatch) {
+                    gdi::Rectangles(hdc, boxes);
+                    boxes.clear();
+                }
             }
-            if (!st.commentBelow) {
-                q.y1 -= h;
-                q.y2 -= h;
-            }
-            Rect t = turned(q, st.orientation, w, ht);
-            gdi::Rectangle(hdc, t.x1, t.y1, t.x2, t.y2);
         }
     }
+    gdi::Rectangles(hdc, boxes);
 }
 
 void drawComment(gdi::Handle hdc, const PictureStyle& st, int w, int ht) {

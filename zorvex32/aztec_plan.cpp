@@ -11,6 +11,7 @@ namespace {
 // the mode has no code for the byte.
 struct CharTables {
     std::array<std::array<int8_t, 256>, 5> code{};
+    std::array<uint8_t, 256> modes{};  // bit m: character mode m has the byte
     CharTables() {
         for (auto& t : code) t.fill(-1);
         for (Mode m : {Upper, Lower, Mixed, Digit}) code[m][' '] = 1;
@@ -28,6 +29,9 @@ struct CharTables {
         for (int i = 0; i < 10; ++i) code[Digit]['0' + i] = int8_t(2 + i);
         code[Digit][','] = 12;
         code[Digit]['.'] = 13;
+        for (int m = Upper; m <= Digit; ++m)
+            for (int b = 0; b < 256; ++b)
+                if (code[m][b] >= 0) modes[b] |= uint8_t(1 << m);
     }
 };
 
@@ -47,8 +51,6 @@ int pairIndex(std::string_view message, const Unit& u) {
 }
 
 }  // namespace
-
-int codeBits(Mode mode) { return mode == Digit ? 4 : mode == Binary ? 8 : 5; }
 
 std::vector<Unit> splitUnits(std::string_view message) {
     std::vector<Unit> units;
@@ -75,8 +77,6 @@ UnitCodes unitCodes(Mode mode, std::string_view message, const Unit& unit) {
     return {};
 }
 
-int unitWeight(Mode mode, const Unit& unit) { return unit.len == 2 && mode != Punct ? 2 : 1; }
-
 std::vector<Mode> routeSteps(Mode from, Mode to) {
     static const std::vector<Mode> kRoutes[5][6] = {
         /* Upper */ {{}, {Lower}, {Mixed}, {Mixed, Punct}, {Digit}, {Binary}},
@@ -89,10 +89,27 @@ std::vector<Mode> routeSteps(Mode from, Mode to) {
     return kRoutes[from][to];
 }
 
-int routeCost(Mode from, Mode to) {
-    int steps = int(routeSteps(from, to).size());
-    return 5 * steps - (from == Digit ? 1 : 0) + (to == Binary ? 5 : 0);
+namespace {
+
+using CostTable = std::array<std::array<int16_t, kModeCount>, kModeCount>;
+
+// The planner asks for every pair at every unit: counted once.
+const CostTable& routeCosts() {
+    static const CostTable costs = [] {
+        CostTable c{};
+        for (int f = Upper; f < kModeCount; ++f)
+            for (int t = Upper; t < kModeCount; ++t) {
+                int steps = int(routeSteps(Mode(f), Mode(t)).size());
+                c[f][t] = int16_t(5 * steps - (f == Digit ? 1 : 0) + (t == Binary ? 5 : 0));
+            }
+        return c;
+    }();
+    return costs;
 }
+
+}  // namespace
+
+int routeCost(Mode from, Mode to) { return routeCosts()[from][to]; }
 
 int latchCode(Mode from, Mode to) {
     switch (from) {
@@ -117,6 +134,11 @@ struct State {
     int head = -1;  // last action node; -1 = empty list
     int run = 0;    // pending units in this mode since its last action
     Mode ret = Upper;  // Binary only: where the run returns to
+    int closedHead = -1;  // the node closing this run, once some change needed it
+    // The mode change or shift that made this state, put in the list only
+    // when something builds on it: most states are overtaken first.
+    bool pending = false;
+    Action action;
 };
 
 struct Planner {
@@ -126,15 +148,39 @@ struct Planner {
         nodes.push_back({a, head});
         return int(nodes.size()) - 1;
     }
-    // The list of `s` with its pending run of mode `m` closed.
-    int closed(const State& s, Mode m) {
+    // The list of `s` with its pending run of mode `m` closed. Several mode
+    // changes from one state share the closing node.
+    int closed(State& s, Mode m) {
+        if (s.pending) {
+            s.head = append(s.head, s.action);
+            s.pending = false;
+        }
         if (s.run == 0) return s.head;
-        if (m == Binary) return append(s.head, {Action::BinaryRun, Binary, s.ret, s.run});
-        return append(s.head, {Action::Run, m, m, s.run});
+        if (s.closedHead >= 0) return s.closedHead;
+        if (m == Binary) return s.closedHead = append(s.head, {Action::BinaryRun, Binary, s.ret, s.run});
+        return s.closedHead = append(s.head, {Action::Run, m, m, s.run});
+    }
+    // A state reached from `from` by `a`.
+    State after(State& from, Mode m, Action a, int cost) {
+        State n;
+        n.cost = cost;
+        n.head = closed(from, m);
+        n.pending = true;
+        n.action = a;
+        return n;
     }
 };
 
 Mode returnModeFrom(Mode src) { return src == Upper || src == Lower || src == Mixed ? src : Upper; }
+
+// Bit m set when character mode m can hold the unit.
+uint8_t unitModes(std::string_view message, const Unit& u) {
+    if (u.len == 1) return tables().modes[uint8_t(message[u.pos])];
+    uint8_t mask = 0;
+    for (int m = Upper; m <= Digit; ++m)
+        if (unitCodes(Mode(m), message, u).first >= 0) mask |= uint8_t(1 << m);
+    return mask;
+}
 
 }  // namespace
 
@@ -145,8 +191,13 @@ Plan planMessage(std::string_view message) {
     p.nodes.reserve(plan.units.size() * 4 + 16);
     std::array<State, kModeCount> st{};
     st[Upper].cost = 0;
+    // Staying in a mode is no change: an unreachable cost keeps the loop
+    // below free of that test.
+    CostTable cost = routeCosts();
+    for (int m = Upper; m < kModeCount; ++m) cost[m][m] = kUnreachable;
 
     for (const Unit& u : plan.units) {
+        const uint8_t holds = unitModes(message, u);
         // 1. A cheaper binary state ends its run and returns to its entry mode.
         State& bin = st[Binary];
         if (bin.cost < st[bin.ret].cost) {
@@ -157,13 +208,11 @@ Plan planMessage(std::string_view message) {
         }
         // 2. Mode changes; improvements are visible to later sources.
         for (int s = Upper; s <= Digit; ++s) {
+            if (st[s].cost >= kUnreachable) continue;
             for (int t = Upper; t < kModeCount; ++t) {
-                if (t == s || st[s].cost >= kUnreachable) continue;
-                int c = st[s].cost + routeCost(Mode(s), Mode(t));
+                int c = st[s].cost + cost[s][t];
                 if (st[t].cost > c) {
-                    State n;
-                    n.cost = c;
-                    n.head = p.append(p.closed(st[s], Mode(s)), {Action::Route, Mode(s), Mode(t), 0});
+                    State n = p.after(st[s], Mode(s), {Action::Route, Mode(s), Mode(t), 0}, c);
                     if (t == Binary) n.ret = returnModeFrom(Mode(s));
                     st[t] = n;
                 }
@@ -176,21 +225,23 @@ Plan planMessage(std::string_view message) {
             if (cur.cost >= kUnreachable) continue;
             int w = unitWeight(Mode(m), u);
             if (m != Binary) {
-                if (unitCodes(Mode(m), message, u).first < 0) continue;
+                if (!(holds & (1 << m))) continue;
                 next[m] = cur;
                 next[m].cost += codeBits(Mode(m)) * w;
                 next[m].run += w;
+                next[m].closedHead = -1;
                 continue;
             }
             State n = cur;
             if (n.run + w > kMaxBinaryRun) {
                 // The length field is full: end this run and shift again.
-                n.head = p.append(p.closed(n, Binary), {Action::Route, n.ret, Binary, 0});
-                n.run = 0;
-                n.cost += routeCost(n.ret, Binary);
+                Mode ret = n.ret;
+                n = p.after(n, Binary, {Action::Route, ret, Binary, 0}, n.cost + cost[ret][Binary]);
+                n.ret = ret;
             }
             int before = n.run;
             n.run += w;
+            n.closedHead = -1;
             n.cost += 8 * w;
             if (before < 32 && n.run >= 32) n.cost += 11;  // extended length field
             next[m] = n;
@@ -200,16 +251,13 @@ Plan planMessage(std::string_view message) {
             if (st[from].cost >= kUnreachable) return;
             int c = st[from].cost + cost;
             if (c >= next[from].cost) return;
-            State n;
-            n.cost = c;
-            n.head = p.append(p.closed(st[from], from), {Action::Shift, from, to, 0});
-            next[from] = n;
+            next[from] = p.after(st[from], from, {Action::Shift, from, to, 0}, c);
         };
-        if (unitCodes(Upper, message, u).first >= 0) {
+        if (holds & (1 << Upper)) {
             tryShift(Lower, Upper, 10);
             tryShift(Digit, Upper, 9);
         }
-        if (unitCodes(Punct, message, u).first >= 0) {
+        if (holds & (1 << Punct)) {
             tryShift(Upper, Punct, 10);
             tryShift(Lower, Punct, 10);
             tryShift(Mixed, Punct, 10);

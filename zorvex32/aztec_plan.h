@@ -33,7 +33,7 @@ struct UnitCodes {
 UnitCodes unitCodes(Mode mode, std::string_view message, const Unit& unit);
 
 // Run weight of a unit in a mode: two-code units and pairs in Binary count 2.
-int unitWeight(Mode mode, const Unit& unit);
+inline int unitWeight(Mode mode, const Unit& unit) { return unit.len == 2 && mode != Punct ? 2 : 1; }
 
 struct Action {
     enum Kind : uint8_t { Route, Shift, Run, BinaryRun } kind = Run;
@@ -56,7 +56,7 @@ std::vector<Mode> routeSteps(Mode from, Mode to);
 int routeCost(Mode from, Mode to);
 // Latch (or binary shift) code issued in `from` towards the next mode `to`.
 int latchCode(Mode from, Mode to);
-int codeBits(Mode mode);
+inline int codeBits(Mode mode) { return mode == Digit ? 4 : mode == Binary ? 8 : 5; }
 
 }  // namespace zorvex
 #pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #include "zorvex32/galois.h"
 
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace zorvex {
 
@@ -12,6 +14,7 @@ int GaloisField::mul(int a, int b) const {
 GaloisField makeField(int size, int polynomial) {
     GaloisField gf;
     gf.size = size;
+    gf.polynomial = polynomial;
     gf.exp.resize(size - 1);
     gf.log.assign(size, 0);
     int v = 1;
@@ -21,47 +24,63 @@ GaloisField makeField(int size, int polynomial) {
         v <<= 1;
         if (v >= size) v ^= polynomial;
     }
+    gf.wideExp.assign(size_t(4) * (size - 1) + 1, 0);
+    for (int i = 0; i < 2 * (size - 1); ++i) gf.wideExp[i] = gf.exp[i % (size - 1)];
     return gf;
 }
 
 const GaloisField& fieldForWordBits(int bits) {
-    // x^4+x+1, x^6+x+1, x^8+x^5+x^3+x^2+1, x^10+x^3+1, x^12+x^6+x^5+x^3+1
-    static const GaloisField gf16 = makeField(16, 0x13);
-    static const GaloisField gf64 = makeField(64, 0x43);
-    static const GaloisField gf256 = makeField(256, 0x12D);
-    static const GaloisField gf1024 = makeField(1024, 0x409);
-    static const GaloisField gf4096 = makeField(4096, 0x1069);
+    // x^4+x+1, x^6+x+1, x^8+x^5+x^3+x^2+1, x^10+x^3+1, x^12+x^6+x^5+x^3+1;
+    // each built when first asked for, as a symbol needs only two of them.
     switch (bits) {
-        case 4: return gf16;
-        case 6: return gf64;
-        case 8: return gf256;
-        case 10: return gf1024;
-        case 12: return gf4096;
+        case 4: { static const GaloisField gf = makeField(16, 0x13); return gf; }
+        case 6: { static const GaloisField gf = makeField(64, 0x43); return gf; }
+        case 8: { static const GaloisField gf = makeField(256, 0x12D); return gf; }
+        case 10: { static const GaloisField gf = makeField(1024, 0x409); return gf; }
+        case 12: { static const GaloisField gf = makeField(4096, 0x1069); return gf; }
     }
     throw std::invalid_argument("no Aztec field for this word size");
 }
 
+namespace {
+
+int logOf(const GaloisField& gf, int v) { return v ? gf.log[v] : gf.zeroLog(); }
+
+// Logs of the generator's coefficients with roots 2^1 .. 2^n, g[0] the
+// highest power (always 1). Kept per field and degree: the library runs on
+// one thread, and a program run asks for few degrees.
+const std::vector<uint16_t>& generatorLogs(const GaloisField& gf, int n) {
+    static std::map<std::pair<int, int>, std::vector<uint16_t>> cache;
+    auto [it, added] = cache.try_emplace({gf.polynomial, n});
+    if (!added) return it->second;
+    std::vector<int> g{1};
+    g.reserve(size_t(n) + 1);
+    for (int i = 1; i <= n; ++i) {
+        const int rootLog = i % (gf.size - 1);
+        g.push_back(0);
+        for (size_t k = g.size() - 1; k > 0; --k) g[k] ^= gf.wideExp[logOf(gf, g[k - 1]) + rootLog];
+    }
+    std::vector<uint16_t>& logs = it->second;
+    logs.reserve(g.size());
+    for (int c : g) logs.push_back(uint16_t(logOf(gf, c)));
+    return logs;
+}
+
+}  // namespace
+
 std::vector<int> checkWords(const GaloisField& gf, const std::vector<int>& data, int n) {
     if (n <= 0) return {};
-    // Generator coefficients, g[0] the highest power (always 1).
-    std::vector<int> g{1};
-    for (int i = 1; i <= n; ++i) {
-        int root = gf.exp[i % (gf.size - 1)];
-        std::vector<int> next(g.size() + 1, 0);
-        for (size_t k = 0; k < g.size(); ++k) {
-            next[k] ^= g[k];
-            next[k + 1] ^= gf.mul(g[k], root);
-        }
-        g = std::move(next);
-    }
+    const uint16_t* g = generatorLogs(gf, n).data();
+    const uint16_t* wide = gf.wideExp.data();
     // Long division of data(x) * x^n by g(x); `rem` holds the running remainder.
-    std::vector<int> rem(n, 0);
+    std::vector<uint16_t> rem(size_t(n), 0);
     for (int d : data) {
-        int factor = d ^ rem[0];
-        for (int k = 0; k + 1 < n; ++k) rem[k] = rem[k + 1] ^ gf.mul(factor, g[k + 1]);
-        rem[n - 1] = gf.mul(factor, g[n]);
+        const int factor = d ^ rem[0];
+        const int f = logOf(gf, factor);
+        for (int k = 0; k + 1 < n; ++k) rem[k] = uint16_t(rem[k + 1] ^ wide[f + g[k + 1]]);
+        rem[n - 1] = wide[f + g[n]];
     }
-    return rem;
+    return std::vector<int>(rem.begin(), rem.end());
 }
 
 }  // namespace zorvex

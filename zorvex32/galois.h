@@ -10,8 +10,13 @@ namespace zorvex {
 
 struct GaloisField {
     int size = 0;                 // number of elements, a power of two
+    int polynomial = 0;           // primitive polynomial with its x^k term
     std::vector<uint16_t> exp;    // 2^i for i = 0 .. size-2
     std::vector<uint16_t> log;    // log[exp[i]] = i; log[0] unused
+    // 2^i for i below 2(size-1), then zeros through 4(size-1): a sum of two
+    // logs needs no reduction, and zeroLog() stands in for the log of 0.
+    std::vector<uint16_t> wideExp;
+    int zeroLog() const { return 2 * (size - 1); }
 
     int mul(int a, int b) const;
 };
