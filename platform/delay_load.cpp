@@ -1,4 +1,12 @@
-#include "platform/delay_load.h"
+// Libraries that only image output, printing and the check before printing
+// use are loaded at their first call, not at start-up, so a run that builds
+// and saves a metafile maps none of them (the way a Windows program
+// delay-loads a DLL). The functions used are listed per library in
+// platform/delay_load/<soname>.symbols; the trampolines (delay_load.S) stand
+// in for them, so the linker refuses a call to one that is not listed. Built
+// without QUILLET_DELAY_LOAD, the libraries are linked as usual and this file
+// is empty.
+#ifdef QUILLET_DELAY_LOAD
 
 #include <dlfcn.h>
 
@@ -6,8 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
-
-#ifdef QUILLET_DELAY_LOAD
 
 namespace {
 
@@ -31,8 +37,7 @@ constexpr DelayedSymbol kSymbols[] = {
 #undef DELAY_LOAD_LIBRARY
 #undef DELAY_LOAD_SYMBOL
 
-constexpr size_t kLibraryCount = std::size(kLibraries);
-std::array<void*, kLibraryCount> g_handles{};
+std::array<void*, std::size(kLibraries)> g_handles{};
 
 // A library's constructor may call another delayed function while the
 // first is being bound.
@@ -68,21 +73,5 @@ __attribute__((visibility("hidden"))) void* quillet_delay_resolve(unsigned index
     return f;
 }
 }
-
-namespace platform {
-
-std::vector<DelayedLibrary> delayedLibraries() {
-    std::lock_guard lock(bindLock());
-    std::vector<DelayedLibrary> all;
-    for (size_t i = 0; i < kLibraryCount; ++i) all.push_back({kLibraries[i], g_handles[i] != nullptr});
-    return all;
-}
-
-}  // namespace platform
-
-#else
-
-// Built without delay loading: every library is linked as usual.
-std::vector<platform::DelayedLibrary> platform::delayedLibraries() { return {}; }
 
 #endif
