@@ -14,7 +14,9 @@
 # - PNG labels: both at 4 pixels a module (Quillet: 13.333 mils at 300 dpi;
 #   Zint: --scale=2), bars 291 / 300 pixels high with the text line below
 #   (Quillet 0.97 inch; Zint --height=75), about 800 x 333 pixels each, 1 bit
-#   per pixel on both sides.
+#   per pixel on both sides, rows unfiltered on both sides (Zint writes every
+#   row of a 1-bit PNG with filter type 0; Quillet [PNGNOFILTER], where its
+#   default tries all five filters on every row).
 # - Single 2-D symbols: the same text, written as a vector file each; QR
 #   Code at level M on both sides, Data Matrix ECC 200 automatic size, Aztec
 #   Code and PDF417 at each program's default error correction (23 % + 3
@@ -104,7 +106,7 @@ row "10,000 Code 128 labels, vector files" 10000 label-05000.wmf -- \
   "$quillet" --execute "[CODE128]" --batch "$labels" --output "label-#####.wmf" -- \
   zint -b 20 --batch -i "$labels" -o "label~~~~~.emf"
 row "2,000 Code 128 labels, PNG 300 dpi 800x333" 2000 label-1000.png -- \
-  "$quillet" --execute "[CODE128][BARWIDTH=13.333][BARHEIGHT=0.97][RASTERIMAGERESOLUTION=300][BITSPERPIXEL=1]" \
+  "$quillet" --execute "[CODE128][BARWIDTH=13.333][BARHEIGHT=0.97][RASTERIMAGERESOLUTION=300][BITSPERPIXEL=1][PNGNOFILTER]" \
   --batch "$work/labels2000.txt" --output "label-####.png" -- \
   zint -b 20 --scale=2 --height=75 --batch -i "$work/labels2000.txt" -o "label~~~~.png"
 row "one QR Code of 1,000 characters (x20)" 1 qr.wmf -- \

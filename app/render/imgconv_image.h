@@ -44,6 +44,8 @@ struct Image {
 
 // Dark pixels (luminance below one half) become black at depth 1.
 Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi);
+// The depth-1 pixels of n 0xAARRGGBB pixels: 0 where luminance < 128, else 1.
+void darkPixelsToZero(const uint32_t* argb, uint8_t* out, size_t n);
 
 // Luminance of an RGB colour, 0 black .. 255 white.
 uint8_t luminance(const Rgb& c);

@@ -351,6 +351,35 @@ TEST(SaveImage, CodersKeepEveryPixelOfRunsAndNoise) {
     }
 }
 
+// The depth-1 threshold, four pixels at a time, against luminance() for
+// every colour, with alpha, at every start and length around a group of four.
+TEST(SaveImage, DepthOneThresholdMatchesLuminanceForEveryColour) {
+    std::vector<uint32_t> block(1 << 16);
+    std::vector<uint8_t> out(block.size() + 8);
+    for (uint32_t high = 0; high < 256; ++high) {
+        for (uint32_t low = 0; low < block.size(); ++low) block[low] = (low * 0x9E37u & 0xFF000000u) | high << 16 | low;
+        imgconv::darkPixelsToZero(block.data(), out.data(), block.size());
+        for (uint32_t low = 0; low < block.size(); ++low) {
+            const uint32_t c = block[low];
+            const bool light = imgconv::luminance({uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)}) >= 128;
+            ASSERT_EQ(out[low], light ? 1 : 0) << std::hex << c;
+        }
+    }
+    const std::vector<uint32_t> mixed = {0xFF7F7F7F, 0xFF808080, 0xFFFFFFFF, 0xFF000000, 0x00FFFFFF,
+                                         0xFF123456, 0xFFFEDCBA, 0xFF00FF00, 0xFF0000FF, 0xFFFF0000};
+    for (size_t start = 0; start < 4; ++start)
+        for (size_t n = 0; n + start <= mixed.size(); ++n) {
+            std::vector<uint8_t> got(n + 1, 7);
+            imgconv::darkPixelsToZero(mixed.data() + start, got.data(), n);
+            for (size_t k = 0; k < n; ++k) {
+                const uint32_t c = mixed[start + k];
+                EXPECT_EQ(got[k], imgconv::luminance({uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)}) >= 128)
+                    << start << "+" << k << " of " << n;
+            }
+            EXPECT_EQ(got[n], 7) << "wrote past " << n;
+        }
+}
+
 TEST(SaveImage, EveryDepthKeepsEachPixelsOwnColour) {
     // Runs of one colour, alternating pairs and lone pixels, with colours
     // either side of the black/white threshold, at widths around a byte.
