@@ -4,10 +4,8 @@
 // delay-loads a DLL). The functions used are listed per library in
 // platform/delay_load/<soname>.symbols; the trampolines (delay_load.S) stand
 // in for them, so the linker refuses a call to one that is not listed. Built
-// without QUILLET_DELAY_LOAD, the libraries are linked as usual and this file
-// is empty.
-#ifdef QUILLET_DELAY_LOAD
-
+// without QUILLET_DELAY_LOAD, the libraries are linked as usual and neither
+// file is built.
 #include <dlfcn.h>
 
 #include <array>
@@ -73,5 +71,3 @@ __attribute__((visibility("hidden"))) void* quillet_delay_resolve(unsigned index
     return f;
 }
 }
-
-#endif

@@ -387,6 +387,9 @@ TEST_F(Cli, HeadlessRunsNeverLoadTheWindowToolkit) {
 // The image, printing and checking libraries are loaded at their first
 // call: a run maps only those its output needs.
 TEST_F(Cli, RunsLoadOnlyTheLibrariesTheirOutputNeeds) {
+#ifndef QUILLET_DELAY_LOAD
+    GTEST_SKIP() << "built with QUILLET_DELAY_LOAD off: the libraries are linked as usual";
+#endif
     const auto build = [&](const std::string& file) {
         return "[CODE128][MESSAGE='PART-1'][BUILD/COPY][SAVEBARCODE(" + (work_ / file).string() + ")]";
     };
@@ -412,9 +415,9 @@ TEST_F(Cli, RunsLoadOnlyTheLibrariesTheirOutputNeeds) {
     for (size_t i = 0; i < cases.size(); ++i) {
         const Result& r = results[i];
         EXPECT_EQ(r.status, cases[i].status) << cases[i].execute;
-        // The loader says "calling init:" for each library it maps.
+        // The loader names each library it maps by its path.
         for (const std::string& lib : cases[i].loaded)
-            EXPECT_NE(r.err.find("init: " + std::string("/lib/x86_64-linux-gnu/") + lib), std::string::npos)
+            EXPECT_NE(r.err.find("/" + lib), std::string::npos)
                 << cases[i].execute << " does not load " << lib;
         for (const std::string& lib : cases[i].notLoaded)
             EXPECT_EQ(r.err.find(lib), std::string::npos) << cases[i].execute << " loads " << lib;

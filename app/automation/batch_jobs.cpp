@@ -78,10 +78,11 @@ bool decodeResult(const std::string& text, BatchResult& r) {
     return true;
 }
 
-template <typename Build>
-[[noreturn]] void runWorker(AppState& app, const Worker& w, const Build& build) {
+[[noreturn]] void runWorker(AppState& app, const Worker& w, const std::function<BatchResult(const LabelRange&)>& build) {
     dup2(fileno(w.err), STDERR_FILENO);
+    // The worker's scratch file is removed unread: its symbols never go there.
     app.scratchMetafilePath = platform::chooseScratchMetafilePath();
+    app.scratchDeferred = true;
     const BatchResult r = build(w.range);
     std::fflush(stdout);
     std::fflush(stderr);
@@ -133,8 +134,8 @@ std::vector<LabelRange> splitLabels(long total, int jobs) {
 
 BatchResult runBatchJobs(AppState& app, long total, int jobs,
                          const std::function<BatchResult(const LabelRange&)>& buildLabels) {
-    // Labels are saved from the built symbol; only the last one of this
-    // process goes to its scratch file (a worker's is removed unread).
+    // Labels are saved from the built symbol; only the last one built here
+    // goes to this process's scratch file.
     const auto build = [&](const LabelRange& range) {
         app.scratchDeferred = true;
         BatchResult r = buildLabels(range);
@@ -154,7 +155,7 @@ BatchResult runBatchJobs(AppState& app, long total, int jobs,
         w.err = std::tmpfile();
         w.result = std::tmpfile();
         if (w.err && w.result) w.pid = fork();
-        if (w.pid == 0) runWorker(app, w, build);
+        if (w.pid == 0) runWorker(app, w, buildLabels);
         workers.push_back(w);
     }
     // Nothing started: the batch runs here as it would without workers.
