@@ -284,4 +284,18 @@ Handle CreateCairoDC(cairo_t* cr, int dpiX, int dpiY, bool joinFills) {
     return add(std::move(o));
 }
 
+namespace detail {
+
+void allowDirectPixels(Handle hdc, uint32_t* argb, int width, int height, bool startsWhite) {
+    std::lock_guard lock(tableLock());
+    if (Object* o = find(hdc, ObjectKind::CairoDC)) {
+        o->cdc->pixels = argb;
+        o->cdc->width = width;
+        o->cdc->height = height;
+        o->cdc->blankWhite = startsWhite;
+    }
+}
+
+}  // namespace detail
+
 }  // namespace gdi

@@ -54,6 +54,13 @@ struct CairoDC {
     };
     std::vector<Box> pendingFills;
     COLORREF pendingColor = 0;
+    // The 32-bit pixels of cr's own image surface, when its owner promises
+    // no transform or clip: solid fills are written straight into them.
+    uint32_t* pixels = nullptr;
+    int width = 0, height = 0;
+    // Nothing is drawn yet on pixels that started white: a white fill,
+    // such as the background, changes nothing.
+    bool blankWhite = false;
 };
 
 struct Object {
@@ -96,6 +103,11 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes);
 void cairoLineTo(CairoDC& dc, int x, int y);
 // Draws the fills a joining DC still holds.
 void cairoFlushFills(CairoDC& dc);
+// Lets a cairo DC fill rectangles straight into argb, the width x height
+// ARGB32 pixels (rows packed) of its cairo_t's target, which has an
+// identity transform and no clip for the DC's life; startsWhite when every
+// pixel is opaque white.
+void allowDirectPixels(Handle hdc, uint32_t* argb, int width, int height, bool startsWhite);
 int cairoDeviceCaps(const CairoDC& dc, int index);
 
 }  // namespace gdi::detail

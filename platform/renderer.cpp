@@ -13,6 +13,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <mutex>
 
 #include "platform/codepage.h"
@@ -82,6 +86,44 @@ void fillBox(cairo_t* cr, double x0, double y0, double x1, double y1) {
     if (x1 <= x0 || y1 <= y0) return;
     cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
     cairo_fill(cr);
+}
+
+// Bars are a few pixels wide: rows are filled inline, four pixels a store,
+// where a call to memcpy or a plain loop would cost more than the pixels.
+void fillRow(uint32_t* p, size_t n, uint32_t v) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(int(v));
+    for (; i + 4 <= n; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
+#endif
+    for (; i < n; ++i) p[i] = v;
+}
+
+// A solid fill of device pixels [x0, x1) x [y0, y1) written straight into
+// the DC's own pixels, as cairo fills it without antialiasing: cairo's own
+// path costs far more per bar than the rows themselves. False when the DC
+// has no pixels of its own; the caller then fills through cairo.
+bool fillPixels(CairoDC& dc, double x0, double y0, double x1, double y1, COLORREF c) {
+    if (!dc.pixels) return false;
+    const auto clampTo = [](double v, int limit) { return int(std::clamp(v, 0.0, double(limit))); };
+    const int l = clampTo(x0, dc.width), r = clampTo(x1, dc.width);
+    const int t = clampTo(y0, dc.height), b = clampTo(y1, dc.height);
+    if (l >= r || t >= b) return true;
+    // Opaque: premultiplied ARGB is the colour itself.
+    const uint32_t v = 0xFF000000u | uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    if (dc.blankWhite && v == 0xFFFFFFFFu) return true;
+    dc.blankWhite = false;
+    cairo_surface_t* target = cairo_get_target(dc.cr);
+    cairo_surface_flush(target);
+    for (int y = t; y < b; ++y) fillRow(dc.pixels + size_t(y) * size_t(dc.width) + l, size_t(r - l), v);
+    cairo_surface_mark_dirty_rectangle(target, l, t, r - l, b - t);
+    return true;
+}
+
+void fillBox(CairoDC& dc, double x0, double y0, double x1, double y1, COLORREF c) {
+    if (x1 <= x0 || y1 <= y0 || fillPixels(dc, x0, y0, x1, y1, c)) return;
+    setColor(dc.cr, c);
+    fillBox(dc.cr, x0, y0, x1, y1);
 }
 
 // Pen width in dots: 0 is the thinnest line, one dot.
@@ -169,13 +211,13 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
     }
     cairoFlushFills(dc);
     cairo_t* cr = dc.cr;
-    cairo_save(cr);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    cairo_new_path(cr);
-    if (s.brush.style != BS_NULL) {
-        setColor(cr, s.brush.color);
-        fillBox(cr, x0, y0, x1, y1);
+    // Fills of the DC's own pixels leave cairo's state alone.
+    if (!dc.pixels) {
+        cairo_save(cr);
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+        cairo_new_path(cr);
     }
+    if (s.brush.style != BS_NULL) fillBox(dc, x0, y0, x1, y1, s.brush.color);
     if (s.pen.style != PS_NULL) {
         int w = penDots(s.pen, m);
         // An inside-frame outline stays within the rectangle; any other
@@ -187,23 +229,24 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
             ox1 += w - 1 - w / 2;
             oy1 += w - 1 - w / 2;
         }
-        setColor(cr, s.pen.color);
+        const COLORREF c = s.pen.color;
         if (2 * w >= ox1 - ox0 || 2 * w >= oy1 - oy0) {
-            fillBox(cr, ox0, oy0, ox1, oy1);
+            fillBox(dc, ox0, oy0, ox1, oy1, c);
         } else {
-            fillBox(cr, ox0, oy0, ox1, oy0 + w);
-            fillBox(cr, ox0, oy1 - w, ox1, oy1);
-            fillBox(cr, ox0, oy0 + w, ox0 + w, oy1 - w);
-            fillBox(cr, ox1 - w, oy0 + w, ox1, oy1 - w);
+            fillBox(dc, ox0, oy0, ox1, oy0 + w, c);
+            fillBox(dc, ox0, oy1 - w, ox1, oy1, c);
+            fillBox(dc, ox0, oy0 + w, ox0 + w, oy1 - w, c);
+            fillBox(dc, ox1 - w, oy0 + w, ox1, oy1 - w, c);
         }
     }
-    cairo_restore(cr);
+    if (!dc.pixels) cairo_restore(cr);
 }
 
 void cairoLineTo(CairoDC& dc, int x, int y) {
     const DcState& s = dc.state;
     if (s.pen.style == PS_NULL) return;
     cairoFlushFills(dc);
+    dc.blankWhite = false;
     Mapping m = mapping(dc);
     cairo_t* cr = dc.cr;
     cairo_save(cr);
@@ -219,6 +262,7 @@ void cairoLineTo(CairoDC& dc, int x, int y) {
 void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     if (ansiBytes.empty()) return;
     cairoFlushFills(dc);
+    dc.blankWhite = false;
     const DcState& s = dc.state;
     const LogFont& f = s.font;
     Mapping m = mapping(dc);
@@ -369,11 +413,14 @@ std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, do
         gdi::DeleteMetaFile(hmf);
         return std::nullopt;
     }
-    img.argb.assign(size_t(img.width) * size_t(img.height), 0xFFFFFFFFu);
+    // White is every bit set: two memsets beat a fill of 32-bit values.
+    img.argb.resize(size_t(img.width) * size_t(img.height));
+    std::memset(img.argb.data(), 0xFF, img.argb.size() * sizeof(uint32_t));
     cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img.argb.data()),
                                                                    CAIRO_FORMAT_ARGB32, img.width, img.height, stride);
     cairo_t* cr = cairo_create(surface);
     gdi::Handle dc = gdi::CreateCairoDC(cr, int(std::nearbyint(dpiX)), int(std::nearbyint(dpiY)));
+    gdi::detail::allowDirectPixels(dc, img.argb.data(), img.width, img.height, true);
     gdi::SetMapMode(dc, gdi::MM_ANISOTROPIC);
     gdi::SetViewportOrgEx(dc, 0, 0);
     gdi::SetViewportExtEx(dc, img.width, img.height);

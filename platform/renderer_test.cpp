@@ -359,3 +359,80 @@ TEST(Renderer, RectanglesPaintAsOneCallEach) {
         EXPECT_GT(dark, 30u * 20u) << join;
     }
 }
+
+// An image is filled straight into its pixels; cairo filling the same
+// pictures on a surface of its own must give the very same pixels: pens of
+// every kind and width, colours, a white fill after something was drawn
+// (the untouched-white shortcut must not skip it), text between fills, and
+// rectangles reaching past every edge.
+TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
+    struct Shape {
+        int penStyle, penWidth;
+        COLORREF pen, brush;
+        bool nullBrush;
+        struct { int left, top, right, bottom; } r;
+        const char* text;  // drawn after the rectangle when set
+    };
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), red = RGB(200, 10, 30);
+    const std::vector<std::vector<Shape>> pictures = {
+        {{PS_INSIDEFRAME, 0, white, white, false, {0, 0, 300, -200}, nullptr},
+         {PS_INSIDEFRAME, 1, black, black, false, {20, 0, 40, -150}, nullptr},
+         {PS_INSIDEFRAME, 1, black, black, false, {60, 0, 67, -150}, "AB12"}},
+        {{PS_SOLID, 12, red, black, false, {30, -30, 120, -120}, nullptr},
+         {PS_INSIDEFRAME, 9, black, white, true, {150, -20, 280, -90}, nullptr},
+         {PS_NULL, 1, black, red, false, {-50, 50, 40, -40}, nullptr}},
+        {{PS_INSIDEFRAME, 1, black, black, false, {0, 0, 300, -200}, "X"},
+         {PS_INSIDEFRAME, 1, white, white, false, {100, -50, 200, -150}, nullptr},
+         {PS_SOLID, 0, black, black, false, {250, -180, 900, -900}, nullptr}},
+        {{PS_INSIDEFRAME, 1, black, black, false, {280, 10, 310, -210}, nullptr},
+         {PS_SOLID, 30, white, red, false, {5, -5, 6, -6}, nullptr}},
+    };
+    const int W = 300, H = 200, dpi = 254;  // 300 x 200 units: 30 x 20 px at 254 dpi, 1 px = 10 units
+    for (size_t p = 0; p < pictures.size(); ++p) {
+        Handle mdc = CreateMetaFile(nullptr);
+        SetWindowExtEx(mdc, W, -H);
+        std::vector<Handle> made;
+        for (const Shape& s : pictures[p]) {
+            Handle pen = CreatePen(s.penStyle, s.penWidth, s.pen);
+            Handle brush = CreateSolidBrush(s.brush);
+            made.insert(made.end(), {pen, brush});
+            SelectObject(mdc, pen);
+            SelectObject(mdc, s.nullBrush ? GetStockObject(NULL_BRUSH) : brush);
+            Rectangle(mdc, s.r.left, s.r.top, s.r.right, s.r.bottom);
+            if (s.text) TextOut(mdc, s.r.left, s.r.top, s.text);
+        }
+        Handle hmf = CloseMetaFile(mdc);
+        for (Handle h : made) DeleteObject(h);
+
+        auto direct = renderToImage(GetMetaFileBits(hmf), 10 * dpi, 10 * dpi);
+        ASSERT_TRUE(direct);
+        ASSERT_EQ(direct->width, 300);
+        ASSERT_EQ(direct->height, 200);
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 300, 200);
+        cairo_t* cr = cairo_create(surface);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+        Handle dc = CreateCairoDC(cr, 10 * dpi, 10 * dpi);
+        SetMapMode(dc, MM_ANISOTROPIC);
+        SetViewportExtEx(dc, 300, 200);
+        SetWindowExtEx(dc, W, H);
+        EXPECT_TRUE(PlayMetaFile(dc, hmf));
+        DeleteDC(dc);
+        cairo_surface_flush(surface);
+        const uint8_t* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        size_t differ = 0, dark = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x) {
+                uint32_t v;
+                std::memcpy(&v, data + y * stride + x * 4, 4);
+                differ += v != direct->at(x, y);
+                dark += (v & 0xFF) < 128;
+            }
+        EXPECT_EQ(differ, 0u) << "picture " << p;
+        EXPECT_GT(dark, 100u) << "picture " << p << " draws something";
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+        DeleteMetaFile(hmf);
+    }
+}

@@ -58,8 +58,9 @@ std::optional<std::string> batchOutputName(const std::string& pattern, long numb
 BatchResult runBatchLines(AppState& app, const TextLines& lines, const std::string& pattern,
                           const LabelRange& range) {
     BatchResult result;
+    size_t next = 0;
     for (size_t i = 0; i < lines.count && long(i) < range.last; ++i) {
-        const LineMessage m = messageFromLine(std::string(textLine(lines, i)), app.settings.symbology);
+        const LineMessage m = messageFromLine(std::string(nextTextLine(lines, next)), app.settings.symbology);
         setMessage(app, m.message);
         if (m.supplement) setSupplement(app, *m.supplement);
         if (range.has(long(i + 1))) buildAndSave(app, long(i + 1), pattern, result);

@@ -24,9 +24,7 @@ void encodeLinearJob(LinearJob& job) {
 }
 
 LinearEncoding EncodeLinear(const SymbolSettings& settings, const std::string& message) {
-    PatternTables tables;
-    buildPatternTables(tables, settings.symbology);
-    LinearJob job{tables, settings, message, settings.supplement, {}, {}, 0, false, {}};
+    LinearJob job{patternTables(settings.symbology), settings, message, settings.supplement, {}, {}, 0, false, {}};
     encodeLinearJob(job);
     LinearEncoding e;
     e.error = job.error;

@@ -2,6 +2,8 @@
 // validation codes and round trips through an independent reader.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "app/encode/linear_job.h"
 #include "app/model/check_digits.h"
 #include "tests/support/zxing_decode.h"
@@ -23,6 +25,29 @@ Encoded encode(int symbology, const std::string& message, bool optionalCheck = f
     LinearJob job{t, s, message, "", {}, {}, 0, false, {}};
     encodeLinearJob(job);
     return {job.message, job.pattern, job.checkText, job.error};
+}
+
+// The kept tables are the ones a fresh build fills, one set a symbology
+// however many threads ask first; 0 is Code 39's.
+TEST(PatternTables, KeptTablesAreTheBuiltOnes) {
+    for (int code = 0; code <= 27; ++code) {
+        PatternTables fresh;
+        buildPatternTables(fresh, code);
+        const PatternTables* seen[4] = {};
+        std::vector<std::thread> askers;
+        for (auto& slot : seen) askers.emplace_back([&slot, code] { slot = &patternTables(code); });
+        for (auto& t : askers) t.join();
+        for (const PatternTables* p : seen) {
+            EXPECT_EQ(p, seen[0]) << code;
+            EXPECT_EQ(p->main, fresh.main) << code;
+            EXPECT_EQ(p->eanEven, fresh.eanEven) << code;
+            EXPECT_EQ(p->upcRight, fresh.upcRight) << code;
+            EXPECT_EQ(p->start + "|" + p->stop, fresh.start + "|" + fresh.stop) << code;
+        }
+    }
+    EXPECT_EQ(&patternTables(0), &patternTables(1));
+    EXPECT_EQ(patternTables(13).symbology, 13);
+    EXPECT_FALSE(patternTables(13).main[0].empty()) << "Code 128's value 0 has a pattern";
 }
 
 struct TextCase {

@@ -2,6 +2,8 @@
 
 #include "app/model/symbology.h"
 
+#include <mutex>
+
 namespace quillet {
 
 void buildPatternTables(PatternTables& t, int symbology) {
@@ -23,6 +25,20 @@ void buildPatternTables(PatternTables& t, int symbology) {
     case Postnet: case Bpo4State: fillPostalTables(t, symbology); break;
     default: break;
     }
+}
+
+const PatternTables& patternTables(int symbology) {
+    if (symbology == 0) symbology = int(Symbology::Code39);
+    constexpr int kCodes = int(Symbology::DataBarExpandedStacked) + 1;
+    static std::once_flag built[kCodes];
+    static PatternTables tables[kCodes];
+    if (symbology < 0 || symbology >= kCodes) {
+        thread_local PatternTables other;
+        buildPatternTables(other, symbology);
+        return other;
+    }
+    std::call_once(built[symbology], [symbology] { buildPatternTables(tables[symbology], symbology); });
+    return tables[symbology];
 }
 
 }  // namespace quillet

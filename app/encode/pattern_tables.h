@@ -17,6 +17,11 @@ struct PatternTables {
 // Fills the tables for a symbology (0 counts as 1).
 void buildPatternTables(PatternTables& t, int symbology);
 
+// The tables of a symbology, built at its first use and kept for the run:
+// a batch of thousands of labels builds them once. Codes outside the
+// numbering get a fresh set each call.
+const PatternTables& patternTables(int symbology);
+
 // Fillers of the individual families.
 void fillCode39Table(PatternTables& t);
 void fillCode93Table(PatternTables& t);

@@ -5,8 +5,10 @@ namespace quillet {
 namespace {
 
 size_t lineEnd(std::string_view bytes, size_t start) {
-    const size_t end = bytes.find_first_of("\r\n", start);
-    return end == std::string_view::npos ? bytes.size() : end;
+    // A plain scan: find_first_of looks each byte up in its set.
+    size_t end = start;
+    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+    return end;
 }
 
 size_t nextLineStart(std::string_view bytes, size_t end) {
@@ -34,6 +36,15 @@ std::string_view textLine(const TextLines& lines, size_t index) {
     size_t start = lines.marks[index / kTextLineMarkStep];
     for (size_t skip = index % kTextLineMarkStep; skip > 0; --skip) start = nextLineStart(text, lineEnd(text, start));
     return text.substr(start, lineEnd(text, start) - start);
+}
+
+std::string_view nextTextLine(const TextLines& lines, size_t& start) {
+    const std::string_view text = lines.bytes;
+    if (start >= text.size()) return {};
+    const size_t end = lineEnd(text, start);
+    const std::string_view line = text.substr(start, end - start);
+    start = nextLineStart(text, end);
+    return line;
 }
 
 }  // namespace quillet

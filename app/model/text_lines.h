@@ -27,4 +27,9 @@ TextLines indexTextLines(std::string bytes);
 // while lines lives unchanged.
 std::string_view textLine(const TextLines& lines, size_t index);
 
+// Reading in order: the line that starts at byte offset start (0 for the
+// first), moving start to where the next one begins. A batch reads each
+// line once this way, where textLine would skip up to a mark's worth.
+std::string_view nextTextLine(const TextLines& lines, size_t& start);
+
 }  // namespace quillet

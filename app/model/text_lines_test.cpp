@@ -12,6 +12,17 @@ std::vector<std::string> allLines(const TextLines& lines) {
     return out;
 }
 
+// The same lines read in order, as a batch reads them.
+std::vector<std::string> linesInOrder(const TextLines& lines) {
+    std::vector<std::string> out;
+    size_t next = 0;
+    for (size_t i = 0; i < lines.count; ++i) out.emplace_back(nextTextLine(lines, next));
+    EXPECT_EQ(next, lines.bytes.size());
+    EXPECT_EQ(nextTextLine(lines, next), "");  // past the end: nothing, and no move
+    EXPECT_EQ(next, lines.bytes.size());
+    return out;
+}
+
 TEST(TextLines, EveryLineEndSplitsOnce) {
     struct Case {
         std::string bytes;
@@ -29,7 +40,11 @@ TEST(TextLines, EveryLineEndSplitsOnce) {
         {"  spaced  \r\n", {"  spaced  "}},
         {std::string("nul\0byte\n", 9), {std::string("nul\0byte", 8)}},
     };
-    for (const auto& c : cases) EXPECT_EQ(allLines(indexTextLines(c.bytes)), c.lines) << c.bytes;
+    for (const auto& c : cases) {
+        const TextLines lines = indexTextLines(c.bytes);
+        EXPECT_EQ(allLines(lines), c.lines) << c.bytes;
+        EXPECT_EQ(linesInOrder(lines), c.lines) << c.bytes;
+    }
 }
 
 TEST(TextLines, AnyLineIsFoundPastTheIndexMarks) {

@@ -25,9 +25,14 @@ const char* const kWidthLimitText =
 
 int clamp16(int v) { return std::clamp(v, -32768, 32767); }
 
-void drawRect(gdi::Handle dc, const OrientationMap& map, Rect r) {
+gdi::Box placedBox(const OrientationMap& map, Rect r) {
     r = map.rect(r);
-    gdi::Rectangle(dc, clamp16(r.left), clamp16(r.top), clamp16(r.right), clamp16(r.bottom));
+    return {clamp16(r.left), clamp16(r.top), clamp16(r.right), clamp16(r.bottom)};
+}
+
+void drawRect(gdi::Handle dc, const OrientationMap& map, Rect r) {
+    const gdi::Box b = placedBox(map, r);
+    gdi::Rectangle(dc, b.left, b.top, b.right, b.bottom);
 }
 
 void drawText(gdi::Handle dc, const OrientationMap& map, int x, int y, const std::string& text) {
@@ -93,8 +98,12 @@ void BuildLinearSymbol(AppState& app, std::string& message, int barHeight, int n
 
     SymbolObjects objects;
     gdi::Handle dc = beginSymbolMetafile(s, extX, extY, s.backColour, objects);
-    for (const Rect& r : L.bars) drawRect(dc, map, r);
-    for (const Rect& r : L.bearers) drawRect(dc, map, r);
+    // Bars then bearers, in one call: each Rectangle would look the DC up again.
+    std::vector<gdi::Box> boxes;
+    boxes.reserve(L.bars.size() + L.bearers.size());
+    for (const Rect& r : L.bars) boxes.push_back(placedBox(map, r));
+    for (const Rect& r : L.bearers) boxes.push_back(placedBox(map, r));
+    gdi::Rectangles(dc, boxes);
 
     // Fonts: the main text font and the 80 % font of the UPC end digits.
     gdi::SetTextColor(dc, s.fontColour);
