@@ -217,8 +217,10 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
         cairo_new_path(cr);
     }
-    if (s.brush.style != BS_NULL) fillBox(dc, x0, y0, x1, y1, s.brush.color);
-    if (s.pen.style != PS_NULL) {
+    const bool filled = s.brush.style != BS_NULL;
+    if (s.pen.style == PS_NULL) {
+        if (filled) fillBox(dc, x0, y0, x1, y1, s.brush.color);
+    } else {
         int w = penDots(s.pen, m);
         // An inside-frame outline stays within the rectangle; any other
         // is centred on its edges.
@@ -230,13 +232,22 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
             oy1 += w - 1 - w / 2;
         }
         const COLORREF c = s.pen.color;
-        if (2 * w >= ox1 - ox0 || 2 * w >= oy1 - oy0) {
+        if (filled && dc.pixels && c == s.brush.color) {
+            // A bar outlined in its own colour: the fill and the outline
+            // together are the outline's outer box, one fill of the pixels
+            // instead of five (cairo's paths stay as drawn, for the vector
+            // files they make).
             fillBox(dc, ox0, oy0, ox1, oy1, c);
         } else {
-            fillBox(dc, ox0, oy0, ox1, oy0 + w, c);
-            fillBox(dc, ox0, oy1 - w, ox1, oy1, c);
-            fillBox(dc, ox0, oy0 + w, ox0 + w, oy1 - w, c);
-            fillBox(dc, ox1 - w, oy0 + w, ox1, oy1 - w, c);
+            if (filled) fillBox(dc, x0, y0, x1, y1, s.brush.color);
+            if (2 * w >= ox1 - ox0 || 2 * w >= oy1 - oy0) {
+                fillBox(dc, ox0, oy0, ox1, oy1, c);
+            } else {
+                fillBox(dc, ox0, oy0, ox1, oy0 + w, c);
+                fillBox(dc, ox0, oy1 - w, ox1, oy1, c);
+                fillBox(dc, ox0, oy0 + w, ox0 + w, oy1 - w, c);
+                fillBox(dc, ox1 - w, oy0 + w, ox1, oy1 - w, c);
+            }
         }
     }
     if (!dc.pixels) cairo_restore(cr);
@@ -262,7 +273,6 @@ void cairoLineTo(CairoDC& dc, int x, int y) {
 void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     if (ansiBytes.empty()) return;
     cairoFlushFills(dc);
-    dc.blankWhite = false;
     const DcState& s = dc.state;
     const LogFont& f = s.font;
     Mapping m = mapping(dc);
@@ -304,6 +314,9 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     cairo_font_extents(cr, &fe);
     cairo_text_extents_t te;
     cairo_text_extents(cr, text.c_str(), &te);
+    // Text without ink (the space a symbol's picture starts with) leaves
+    // untouched pixels untouched.
+    if (s.bkMode == OPAQUE || f.underline || f.strikeOut || te.width > 0 || te.height > 0) dc.blankWhite = false;
 
     cairo_translate(cr, m.x.map(x), m.y.map(y));
     // Escapement turns counter-clockwise in the page's own axes: with the
@@ -413,7 +426,7 @@ std::optional<RenderedImage> renderToImage(const std::vector<uint8_t>& bytes, do
         gdi::DeleteMetaFile(hmf);
         return std::nullopt;
     }
-    // White is every bit set: two memsets beat a fill of 32-bit values.
+    // White is every bit set: one memset beats a fill of 32-bit values.
     img.argb.resize(size_t(img.width) * size_t(img.height));
     std::memset(img.argb.data(), 0xFF, img.argb.size() * sizeof(uint32_t));
     cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img.argb.data()),

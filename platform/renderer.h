@@ -3,15 +3,40 @@
 // anti-aliasing, with both edges rounded to whole pixels, so a bar whose
 // width is a whole number of pixels keeps that width wherever it stands.
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
+// An allocator whose resize leaves new elements as they are: an image of a
+// million pixels is set whole by its renderer, and zeroing it first would
+// cost a pass over all of them.
+template <class T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <class U>
+    UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
 struct RenderedImage {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> argb;  // row-major 0xAARRGGBB, opaque
+    std::vector<uint32_t, UninitialisedAllocator<uint32_t>> argb;  // row-major 0xAARRGGBB, opaque
 
     uint32_t at(int x, int y) const { return argb[size_t(y) * size_t(width) + size_t(x)]; }
     // 8-bit luminance, row-major (0 = black, 255 = white).

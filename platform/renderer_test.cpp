@@ -372,6 +372,8 @@ TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
         bool nullBrush;
         struct { int left, top, right, bottom; } r;
         const char* text;  // drawn after the rectangle when set
+        const char* before = nullptr;  // drawn before it, in front of a grey box when boxed
+        bool boxed = false;
     };
     const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), red = RGB(200, 10, 30);
     const std::vector<std::vector<Shape>> pictures = {
@@ -386,6 +388,19 @@ TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
          {PS_SOLID, 0, black, black, false, {250, -180, 900, -900}, nullptr}},
         {{PS_INSIDEFRAME, 1, black, black, false, {280, 10, 310, -210}, nullptr},
          {PS_SOLID, 30, white, red, false, {5, -5, 6, -6}, nullptr}},
+        // Outlines in the brush's own colour, centred and inside, wide and
+        // thin, around empty and thin rectangles.
+        {{PS_SOLID, 40, black, black, false, {30, -30, 150, -120}, nullptr},
+         {PS_SOLID, 50, red, red, false, {200, -40, 200, -100}, nullptr},
+         {PS_INSIDEFRAME, 30, black, black, false, {160, -130, 290, -190}, nullptr},
+         {PS_SOLID, 10, black, black, false, {10, -150, 15, -190}, nullptr},
+         {PS_SOLID, 0, black, black, false, {-30, 30, 10, -10}, nullptr}},
+        // A picture that starts with a space, as every symbol's does: without
+        // ink it leaves the white untouched, in front of a box it does not.
+        {{PS_INSIDEFRAME, 1, white, white, false, {0, 0, 300, -200}, nullptr, " "},
+         {PS_INSIDEFRAME, 1, black, black, false, {40, 0, 80, -200}, nullptr}},
+        {{PS_INSIDEFRAME, 1, white, white, false, {0, 0, 300, -200}, nullptr, "  ", true},
+         {PS_INSIDEFRAME, 1, black, black, false, {40, 0, 80, -200}, nullptr}},
     };
     const int W = 300, H = 200, dpi = 254;  // 300 x 200 units: 30 x 20 px at 254 dpi, 1 px = 10 units
     for (size_t p = 0; p < pictures.size(); ++p) {
@@ -396,6 +411,11 @@ TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
             Handle pen = CreatePen(s.penStyle, s.penWidth, s.pen);
             Handle brush = CreateSolidBrush(s.brush);
             made.insert(made.end(), {pen, brush});
+            if (s.before) {
+                SetBkMode(mdc, s.boxed ? OPAQUE : TRANSPARENT);
+                SetBkColor(mdc, RGB(90, 90, 90));
+                TextOut(mdc, 0, 0, s.before);
+            }
             SelectObject(mdc, pen);
             SelectObject(mdc, s.nullBrush ? GetStockObject(NULL_BRUSH) : brush);
             Rectangle(mdc, s.r.left, s.r.top, s.r.right, s.r.bottom);

@@ -2,6 +2,7 @@
 
 #include "app/model/symbology.h"
 
+#include <memory>
 #include <mutex>
 
 namespace quillet {
@@ -30,15 +31,20 @@ void buildPatternTables(PatternTables& t, int symbology) {
 const PatternTables& patternTables(int symbology) {
     if (symbology == 0) symbology = int(Symbology::Code39);
     constexpr int kCodes = int(Symbology::DataBarExpandedStacked) + 1;
+    // One set is about 9 kB: only the symbologies used are made.
     static std::once_flag built[kCodes];
-    static PatternTables tables[kCodes];
+    static std::unique_ptr<PatternTables> tables[kCodes];
     if (symbology < 0 || symbology >= kCodes) {
         thread_local PatternTables other;
         buildPatternTables(other, symbology);
         return other;
     }
-    std::call_once(built[symbology], [symbology] { buildPatternTables(tables[symbology], symbology); });
-    return tables[symbology];
+    std::call_once(built[symbology], [symbology] {
+        auto t = std::make_unique<PatternTables>();
+        buildPatternTables(*t, symbology);
+        tables[symbology] = std::move(t);
+    });
+    return *tables[symbology];
 }
 
 }  // namespace quillet
