@@ -49,11 +49,16 @@ dm_text=$(text "Data Matrix bench 0123456789 ABC xyz. " 1000)
 az_text=$(text "Aztec Code bench 0123456789 ABC xyz. " 1500)
 pdf_text=$(text "PDF417 bench 0123456789 ABC xyz. " 1000)
 
-# measure NAME DIR COMMAND...: one run in a fresh DIR; appends
-# "wall cpu peak_kB" to $work/NAME.times.
+# measure NAME DIR COMMAND...: one run in DIR, which must not exist yet;
+# appends "wall cpu peak_kB" to $work/NAME.times. Every run writes into a
+# directory of its own and nothing is deleted until the end: on a file
+# system without a journal (as on this machine) ext4 steps over every
+# inode freed in the last minutes when it allocates one, so deleting
+# 10,000 files before a run charges that run, whichever program it is,
+# for the deletion.
 measure() {
   local name=$1 dir=$2; shift 2
-  rm -rf "$dir"; mkdir -p "$dir"
+  mkdir -p "$dir"
   (cd "$dir" && /usr/bin/time -v -o "$work/$name.tv" "$@" >/dev/null 2>"$work/$name.err") ||
     { echo "$name failed:"; tail -5 "$work/$name.err"; exit 1; }
   awk -F': ' '
@@ -81,12 +86,12 @@ row() {
   zcmd=("$@")
   local key=r${#rows[@]}
   for ((r = 0; r < runs; ++r)); do
-    measure "$key.q" "$work/q" "${qcmd[@]}"
-    expect_files "$work/q" "$files"
-    measure "$key.z" "$work/z" "${zcmd[@]}"
-    expect_files "$work/z" "$files"
+    measure "$key.q" "$work/$key.q$r" "${qcmd[@]}"
+    expect_files "$work/$key.q$r" "$files"
+    measure "$key.z" "$work/$key.z$r" "${zcmd[@]}"
+    expect_files "$work/$key.z$r" "$files"
   done
-  "$decoder" "$work/q/$sample" >/dev/null || { echo "$title: Quillet's $sample does not decode"; exit 1; }
+  "$decoder" "$work/$key.q0/$sample" >/dev/null || { echo "$title: Quillet's $sample does not decode"; exit 1; }
   local qw zw qc zc qm zm
   qw=$(column_median "$key.q" 1); zw=$(column_median "$key.z" 1)
   qc=$(column_median "$key.q" 2); zc=$(column_median "$key.z" 2)

@@ -3,9 +3,9 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 
+#include "platform/file_input.h"
 #include "platform/gdi_internal.h"
 #include "platform/wmf_format.h"
 #include "platform/wmf_reader.h"
@@ -204,9 +204,8 @@ Handle SetMetaFileBits(const std::vector<uint8_t>& bytes) {
 
 Handle GetMetaFile(const char* path) {
     if (!path) return 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return 0;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    if (!platform::readWholeFile(path, bytes)) return 0;
     return SetMetaFileBits(bytes);
 }
 

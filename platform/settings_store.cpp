@@ -2,13 +2,15 @@
 // key names compare without regard to case, as the Windows store does.
 #include "platform/settings_store.h"
 
+#include "platform/file_input.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <strings.h>
 #include <vector>
 
@@ -31,16 +33,7 @@ std::string trim(const std::string& s) {
 
 bool same(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
-std::vector<std::string> readLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
+std::vector<std::string> readLines(const std::string& path) { return readFileLines(path); }
 
 bool isSection(const std::string& line, std::string& name) {
     std::string t = trim(line);

@@ -5,11 +5,11 @@
 #include "app/render/imgconv.h"
 
 #include <cctype>
-#include <fstream>
 #include <iterator>
 
 #include "app/render/imgconv_image.h"
 #include "app/render/raster_properties.h"
+#include "platform/file_input.h"
 #include "platform/file_output.h"
 #include "platform/renderer.h"
 
@@ -29,12 +29,7 @@ std::string upperExtension(const std::string& path) {
     return ext;
 }
 
-bool readFile(const char* path, std::vector<uint8_t>& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
+bool readFile(const char* path, std::vector<uint8_t>& out) { return platform::readWholeFile(path, out); }
 
 using RasterWriter = bool (*)(int, const Image&, const Options&);
 

@@ -29,7 +29,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -283,11 +282,18 @@ bool runHeadless(quillet::AppState& app, const CommandLine& cl) {
 
     for (const std::string& execute : cl.executes) {
         if (execute == "-") {
-            std::string line;
-            while (std::getline(std::cin, line)) {
+            // getline(3), not std::cin: the standard streams would set up
+            // every locale of the library for this one loop.
+            char* buffer = nullptr;
+            size_t capacity = 0;
+            ssize_t n;
+            while ((n = ::getline(&buffer, &capacity, stdin)) >= 0) {
+                std::string line(buffer, size_t(n));
+                if (!line.empty() && line.back() == '\n') line.pop_back();
                 if (!line.empty() && line.back() == '\r') line.pop_back();
                 if (executeRefused(app, line)) failed = true;
             }
+            std::free(buffer);
         } else if (executeRefused(app, execute)) {
             failed = true;
         }
