@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -80,16 +81,30 @@ int openTemporary(const std::string& target, const ReplaceOptions& o, unsigned m
     return -1;
 }
 
+// Links the open file at name, never replacing what is there (EEXIST).
+// Through the descriptor itself where the process may (the privilege of
+// CAP_DAC_READ_SEARCH), which spares the kernel a walk through /proc for
+// every file; once refused, through /proc/self/fd for the rest of the run.
+bool linkDescriptor(int fd, const std::string& name) {
+    static std::atomic<bool> direct{true};
+    if (direct.load(std::memory_order_relaxed)) {
+        if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+        if (errno != ENOENT && errno != EPERM) return false;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        direct.store(false, std::memory_order_relaxed);
+        return true;
+    }
+    return false;
+}
+
 // Gives the unnamed temporary a fresh name, refusing any name already
 // taken (linkat never follows what is at its new name).
 bool nameTemporary(int fd, const std::string& target, const ReplaceOptions& o, std::string& named) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
         named = o.names(target);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
-        if (errno == EEXIST) continue;
-        // Without /proc, the descriptor itself (a privilege of root).
-        if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, named.c_str(), AT_EMPTY_PATH) == 0) return true;
+        if (linkDescriptor(fd, named)) return true;
         if (errno != EEXIST) break;
     }
     named.clear();
@@ -98,11 +113,7 @@ bool nameTemporary(int fd, const std::string& target, const ReplaceOptions& o, s
 
 // A new file: the finished unnamed temporary takes the target's name in
 // one step, never replacing what may have appeared there meanwhile.
-bool linkAsNewFile(int fd, const std::string& target) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
-    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0;
-}
+bool linkAsNewFile(int fd, const std::string& target) { return linkDescriptor(fd, target); }
 
 WriteResult replaceRegular(const std::string& target, const struct stat* old, const FileWriter& write,
                            const ReplaceOptions& o) {

@@ -4,7 +4,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -326,5 +329,38 @@ TEST(FileOutput, ANewFileAppearsWholeOrReplacesWhatTurnedUpMeanwhile) {
             EXPECT_EQ(fs::status(p).permissions(), fs::perms(0666 & ~mask)) << what;
             EXPECT_TRUE(f.othersThan({"new.wmf"}).empty()) << what << " left a temporary";
         }
+    }
+}
+
+// Without the privilege of linking any descriptor, a new file and a
+// replacement still take their names: through /proc where the kernel
+// refuses the descriptor itself, directly where it lets a process link
+// the files it opened (Linux 6.10 on). In a child that has given the
+// privilege up; the parent keeps it.
+TEST(FileOutput, FilesTakeTheirNamesWithoutThePrivilegeOfLinkingDescriptors) {
+    for (const auto& [kind, options] : kTemporaries) {
+        Folder f;
+        const fs::path fresh = f.dir / "new.wmf", old = f.dir / "old.wmf";
+        std::ofstream(old, std::ios::binary) << "old";
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+            __user_cap_data_struct data[2]{};
+            if (::syscall(SYS_capget, &header, data) != 0) ::_exit(2);
+            for (auto& d : data) d.effective &= d.permitted;
+            data[CAP_DAC_READ_SEARCH / 32].effective &= ~(1u << (CAP_DAC_READ_SEARCH % 32));
+            if (::syscall(SYS_capset, &header, data) != 0) ::_exit(3);
+            const bool made = bool(platform::replaceFileBytes(fresh.string(), bytesOf("fresh"), options));
+            const bool replaced = bool(platform::replaceFileBytes(old.string(), bytesOf("new"), options));
+            ::_exit(made && replaced ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_EQ(WEXITSTATUS(status), 0) << kind;
+        EXPECT_EQ(contents(fresh), "fresh") << kind;
+        EXPECT_EQ(contents(old), "new") << kind;
+        EXPECT_TRUE(f.othersThan({"new.wmf", "old.wmf"}).empty()) << kind << " left a temporary";
     }
 }
