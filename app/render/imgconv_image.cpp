@@ -99,7 +99,15 @@ Image prepareImage(const platform::RenderedImage& rendered, int depth, int dpi) 
     img.data.resize(n);
     if (depth == 1) {
         img.palette = {Rgb{0, 0, 0}, Rgb{255, 255, 255}};
-        darkPixelsToZero(argb, img.data.data(), n);
+        // A bar code's rows repeat: a row like the one above is copied, which
+        // costs a comparison instead of a luminance a pixel.
+        const size_t w = size_t(img.width);
+        for (size_t y = 0; y < size_t(img.height); ++y) {
+            const uint32_t* row = argb + y * w;
+            uint8_t* out = img.data.data() + y * w;
+            if (y > 0 && std::memcmp(row, row - w, w * sizeof *row) == 0) std::memcpy(out, out - w, w);
+            else darkPixelsToZero(row, out, w);
+        }
         return img;
     }
     // Palette pictures hold long runs of one colour: each run is looked up once.

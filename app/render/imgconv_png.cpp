@@ -4,6 +4,7 @@
 #include <cmath>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "app/render/imgconv_file.h"
@@ -37,7 +38,9 @@ PngRows pngRows(const Image& img) {
     for (int y = 0; y < img.height; ++y) {
         const uint8_t* src = img.row(y);
         uint8_t* row = rows.bytes.data() + size_t(y) * rows.stride;
-        if (img.depth == 1) {
+        if (img.depth == 1 && y > 0 && std::memcmp(src, img.row(y - 1), size_t(img.width)) == 0) {
+            std::memcpy(row, row - rows.stride, rows.stride);  // the row above again
+        } else if (img.depth == 1) {
             // Pixels are 0 or 1: eight at a time make one byte.
             const int whole = img.width / 8;
             for (int b = 0; b < whole; ++b, src += 8)
