@@ -235,17 +235,17 @@ bool TextOut(Handle hdc, int x, int y, const std::string& ansiBytes) {
     if (!d) return false;
     if (d.meta) {
         if (!fit({x, y}) || ansiBytes.size() > 32767) return false;
-        std::vector<uint16_t> p;
-        p.reserve(3 + ansiBytes.size() / 2 + 1);
-        p.push_back(uint16_t(ansiBytes.size()));
+        // Count, the bytes two to a word (padded), y, x: written in place.
+        const size_t textWords = (ansiBytes.size() + 1) / 2;
+        uint16_t* p = recordSpace(*d.meta, wmf::META_TEXTOUT, 3 + textWords);
+        *p++ = uint16_t(ansiBytes.size());
         for (size_t i = 0; i < ansiBytes.size(); i += 2) {
             uint16_t w = uint8_t(ansiBytes[i]);
             if (i + 1 < ansiBytes.size()) w |= uint16_t(uint8_t(ansiBytes[i + 1]) << 8);
-            p.push_back(w);
+            *p++ = w;
         }
-        p.push_back(w16(y));
-        p.push_back(w16(x));
-        record(*d.meta, wmf::META_TEXTOUT, p);
+        *p++ = w16(y);
+        *p = w16(x);
     } else {
         cairoTextOut(*d.cairo, x, y, ansiBytes);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The process-wide object table behind the gdi calls. Not for callers
 // outside platform/.
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -80,8 +81,8 @@ Object* find(Handle h);
 Object* find(Handle h, ObjectKind kind);
 Handle add(Object&& obj);
 void remove(Handle h);
-// Every live metafile DC (for recording object deletions).
-std::vector<MetafileDC*> openMetafileDCs();
+// Calls fn with every live metafile DC (for recording object deletions).
+void forEachMetafileDC(const std::function<void(MetafileDC&)>& fn);
 // The system font's description.
 const LogFont& systemFont();
 // The initial state of a new DC: stock black pen, white brush, system font.
@@ -89,6 +90,8 @@ DcState defaultState();
 
 // Recording helpers (gdi_metafile.cpp).
 void record(MetafileDC& dc, uint16_t function, std::span<const uint16_t> params);
+// Appends a record of paramWords parameter words and returns where they go.
+uint16_t* recordSpace(MetafileDC& dc, uint16_t function, size_t paramWords);
 // Most records have a few fixed parameters: no vector to build for them.
 inline void record(MetafileDC& dc, uint16_t function, std::initializer_list<uint16_t> params) {
     record(dc, function, std::span<const uint16_t>(params.begin(), params.size()));

@@ -61,19 +61,32 @@ bool createRecord(const Object& o, uint16_t& function, std::vector<uint16_t>& p)
 }  // namespace
 
 void record(MetafileDC& dc, uint16_t function, std::span<const uint16_t> params) {
-    uint32_t size = uint32_t(3 + params.size());
+    const uint32_t size = uint32_t(3 + params.size());
     dc.words.push_back(lo(size));
     dc.words.push_back(hi(size));
     dc.words.push_back(function);
-    dc.words.insert(dc.words.end(), params.begin(), params.end());
+    for (uint16_t p : params) dc.words.push_back(p);
     if (size > dc.maxRecord) dc.maxRecord = size;
+}
+
+uint16_t* recordSpace(MetafileDC& dc, uint16_t function, size_t paramWords) {
+    const uint32_t size = uint32_t(3 + paramWords);
+    const size_t at = dc.words.size();
+    dc.words.resize(at + size);
+    uint16_t* w = dc.words.data() + at;
+    w[0] = lo(size);
+    w[1] = hi(size);
+    w[2] = function;
+    if (size > dc.maxRecord) dc.maxRecord = size;
+    return w + 3;
 }
 
 bool selectIntoMetafile(MetafileDC& dc, Handle h, const Object& obj) {
     auto it = dc.slotOf.find(h);
     if (it == dc.slotOf.end()) {
         uint16_t function = 0;
-        std::vector<uint16_t> params;
+        // Kept between calls: a label selects a dozen new objects.
+        thread_local std::vector<uint16_t> params;
         if (!createRecord(obj, function, params)) return false;
         // A new object takes the lowest free slot, as a player assigns them.
         size_t slot = 0;
@@ -89,13 +102,13 @@ bool selectIntoMetafile(MetafileDC& dc, Handle h, const Object& obj) {
 }
 
 void forgetObject(Handle h) {
-    for (MetafileDC* dc : openMetafileDCs()) {
-        auto it = dc->slotOf.find(h);
-        if (it == dc->slotOf.end()) continue;
-        record(*dc, wmf::META_DELETEOBJECT, {it->second});
-        dc->slots[it->second] = 0;
-        dc->slotOf.erase(it);
-    }
+    forEachMetafileDC([h](MetafileDC& dc) {
+        auto it = dc.slotOf.find(h);
+        if (it == dc.slotOf.end()) return;
+        record(dc, wmf::META_DELETEOBJECT, {it->second});
+        dc.slots[it->second] = 0;
+        dc.slotOf.erase(it);
+    });
 }
 
 std::vector<uint8_t> finishMetafile(const MetafileDC& dc) {
@@ -151,6 +164,9 @@ Handle newMetafile(std::vector<uint8_t> bytes) {
 Handle CreateMetaFile(const char* pathOrNull) {
     std::lock_guard lock(tableLock());
     auto dc = std::make_unique<MetafileDC>();
+    // Room for a label's records at once: growing a word at a time would
+    // copy them again and again.
+    dc->words.reserve(1024);
     if (pathOrNull) {
         if (!*pathOrNull || !writeFile(pathOrNull, {})) return 0;
         dc->disk = true;

@@ -100,11 +100,9 @@ Handle add(Object&& obj) {
 
 void remove(Handle h) { table().objects.erase(h); }
 
-std::vector<MetafileDC*> openMetafileDCs() {
-    std::vector<MetafileDC*> out;
+void forEachMetafileDC(const std::function<void(MetafileDC&)>& fn) {
     for (auto& [h, o] : table().objects)
-        if (o.kind == ObjectKind::MetafileDC) out.push_back(o.mdc.get());
-    return out;
+        if (o.kind == ObjectKind::MetafileDC) fn(*o.mdc);
 }
 
 const LogFont& systemFont() { return find(kStockBase + SYSTEM_FONT)->font; }
