@@ -218,13 +218,33 @@ bool Rectangles(Handle hdc, const std::vector<Box>& boxes) {
     std::lock_guard lock(tableLock());
     Dc d = lookup(hdc);
     if (!d) return false;
-    if (d.meta) {
-        // Seven words a record; room for all of them at once, still growing geometrically.
-        std::vector<uint16_t>& words = d.meta->words;
-        const size_t needed = words.size() + boxes.size() * 7;
-        if (needed > words.capacity()) words.reserve(std::max(needed, 2 * words.capacity()));
-    }
     bool all = true;
+    if (d.meta) {
+        // Seven words a record, all written in place: size, function, then
+        // bottom, right, top, left. A box beyond 16 bits is left out.
+        MetafileDC& m = *d.meta;
+        const size_t at = m.words.size();
+        const size_t needed = at + boxes.size() * 7;
+        if (needed > m.words.capacity()) m.words.reserve(std::max(needed, 2 * m.words.capacity()));
+        m.words.resize(needed);
+        uint16_t* w = m.words.data() + at;
+        for (const Box& b : boxes) {
+            if (!fit({b.left, b.top, b.right, b.bottom})) {
+                all = false;
+                continue;
+            }
+            *w++ = 7;
+            *w++ = 0;
+            *w++ = wmf::META_RECTANGLE;
+            *w++ = w16(b.bottom);
+            *w++ = w16(b.right);
+            *w++ = w16(b.top);
+            *w++ = w16(b.left);
+        }
+        m.words.resize(size_t(w - m.words.data()));
+        if (m.words.size() > at && m.maxRecord < 7) m.maxRecord = 7;
+        return all;
+    }
     for (const Box& b : boxes) all = drawRectangle(d, b.left, b.top, b.right, b.bottom) && all;
     return all;
 }
