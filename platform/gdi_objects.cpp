@@ -1,5 +1,6 @@
 // The object table: stock objects, pens, brushes and fonts.
 #include <cstring>
+#include <vector>
 
 #include "platform/gdi_internal.h"
 
@@ -24,6 +25,8 @@ LogFont makeFont(int height, int width, int weight, uint8_t charSet, uint8_t pit
 
 struct Table {
     std::map<Handle, Object> objects;
+    // The live metafile DCs, in handle order: every deletion looks at them.
+    std::vector<MetafileDC*> metafileDCs;
     Handle next = kFirstHandle;
 
     Table() {
@@ -94,15 +97,21 @@ Handle add(Object&& obj) {
     Table& t = table();
     if (t.next == INT32_MAX) return 0;  // table exhausted
     Handle h = t.next++;
-    t.objects[h] = std::move(obj);
+    Object& o = t.objects[h] = std::move(obj);
+    if (o.kind == ObjectKind::MetafileDC) t.metafileDCs.push_back(o.mdc.get());
     return h;
 }
 
-void remove(Handle h) { table().objects.erase(h); }
+void remove(Handle h) {
+    Table& t = table();
+    auto it = t.objects.find(h);
+    if (it == t.objects.end()) return;
+    if (it->second.kind == ObjectKind::MetafileDC) std::erase(t.metafileDCs, it->second.mdc.get());
+    t.objects.erase(it);
+}
 
 void forEachMetafileDC(const std::function<void(MetafileDC&)>& fn) {
-    for (auto& [h, o] : table().objects)
-        if (o.kind == ObjectKind::MetafileDC) fn(*o.mdc);
+    for (MetafileDC* dc : table().metafileDCs) fn(*dc);
 }
 
 const LogFont& systemFont() { return find(kStockBase + SYSTEM_FONT)->font; }
