@@ -62,6 +62,13 @@ struct CairoDC {
     // Nothing is drawn yet on pixels that started white: a white fill,
     // such as the background, changes nothing.
     bool blankWhite = false;
+    // Fills held back from a blank image until cairo draws or the DC is
+    // done: rows that the same fills cover are then worked out once.
+    struct PixelFill {
+        int l, t, r, b;
+        uint32_t v;
+    };
+    std::vector<PixelFill> pendingPixels;
 };
 
 struct Object {

@@ -112,12 +112,56 @@ bool fillPixels(CairoDC& dc, double x0, double y0, double x1, double y1, COLORRE
     // Opaque: premultiplied ARGB is the colour itself.
     const uint32_t v = 0xFF000000u | uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
     if (dc.blankWhite && v == 0xFFFFFFFFu) return true;
-    dc.blankWhite = false;
+    // On a blank image the fills wait (see flushPixels); otherwise each
+    // is written at once.
+    if (dc.blankWhite || !dc.pendingPixels.empty()) {
+        dc.blankWhite = false;
+        dc.pendingPixels.push_back({l, t, r, b, v});
+        return true;
+    }
     cairo_surface_t* target = cairo_get_target(dc.cr);
     cairo_surface_flush(target);
     for (int y = t; y < b; ++y) fillRow(dc.pixels + size_t(y) * size_t(dc.width) + l, size_t(r - l), v);
     cairo_surface_mark_dirty_rectangle(target, l, t, r - l, b - t);
     return true;
+}
+
+// Writes the fills held back from a blank image. Between consecutive fill
+// edges every row is covered by the same fills, in the same order, over
+// the same white: the first row is filled and the others are copies of it.
+// A label's bars are one such band of a few hundred rows, written row
+// after row instead of bar after bar.
+void flushPixels(CairoDC& dc) {
+    if (dc.pendingPixels.empty()) return;
+    cairo_surface_t* target = cairo_get_target(dc.cr);
+    cairo_surface_flush(target);
+    std::vector<int> edges;
+    edges.reserve(2 * dc.pendingPixels.size());
+    int left = dc.width, right = 0;
+    for (const CairoDC::PixelFill& f : dc.pendingPixels) {
+        edges.push_back(f.t);
+        edges.push_back(f.b);
+        left = std::min(left, f.l);
+        right = std::max(right, f.r);
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    const size_t w = size_t(dc.width);
+    for (size_t k = 0; k + 1 < edges.size(); ++k) {
+        const int top = edges[k], bottom = edges[k + 1];
+        uint32_t* first = dc.pixels + size_t(top) * w;
+        bool covered = false;
+        for (const CairoDC::PixelFill& f : dc.pendingPixels) {
+            if (f.t > top || top >= f.b) continue;
+            fillRow(first + f.l, size_t(f.r - f.l), f.v);
+            covered = true;
+        }
+        if (!covered) continue;
+        for (int y = top + 1; y < bottom; ++y)
+            std::memcpy(dc.pixels + size_t(y) * w + left, first + left, size_t(right - left) * sizeof *first);
+    }
+    cairo_surface_mark_dirty_rectangle(target, left, edges.front(), right - left, edges.back() - edges.front());
+    dc.pendingPixels.clear();
 }
 
 void fillBox(CairoDC& dc, double x0, double y0, double x1, double y1, COLORREF c) {
@@ -184,6 +228,7 @@ bool joinable(const CairoDC& dc, const Mapping& m) {
 }  // namespace
 
 void cairoFlushFills(CairoDC& dc) {
+    flushPixels(dc);
     if (dc.pendingFills.empty()) return;
     cairo_t* cr = dc.cr;
     cairo_save(cr);
@@ -209,7 +254,9 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
         if (x1 > x0 && y1 > y0) dc.pendingFills.push_back({x0, y0, x1, y1});
         return;
     }
-    cairoFlushFills(dc);
+    // Fills of the DC's own pixels join those held back; only cairo's own
+    // drawing needs them written first.
+    if (!dc.pixels) cairoFlushFills(dc);
     cairo_t* cr = dc.cr;
     // Fills of the DC's own pixels leave cairo's state alone.
     if (!dc.pixels) {

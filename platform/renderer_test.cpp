@@ -395,6 +395,14 @@ TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
          {PS_INSIDEFRAME, 30, black, black, false, {160, -130, 290, -190}, nullptr},
          {PS_SOLID, 10, black, black, false, {10, -150, 15, -190}, nullptr},
          {PS_SOLID, 0, black, black, false, {-30, 30, 10, -10}, nullptr}},
+        // Fills held back from the blank image, overlapping in painter's
+        // order across bands of different rows, white over black among them.
+        {{PS_NULL, 1, black, black, false, {20, -20, 200, -150}, nullptr},
+         {PS_NULL, 1, red, red, false, {100, -60, 250, -180}, nullptr},
+         {PS_NULL, 1, white, white, false, {50, -40, 120, -100}, nullptr},
+         {PS_INSIDEFRAME, 1, black, black, false, {10, -5, 290, -10}, nullptr},
+         {PS_INSIDEFRAME, 1, red, red, false, {0, -190, 300, -200}, "Z"},
+         {PS_INSIDEFRAME, 1, black, black, false, {280, 0, 290, -200}, nullptr}},
         // A picture that starts with a space, as every symbol's does: without
         // ink it leaves the white untouched, in front of a box it does not.
         {{PS_INSIDEFRAME, 1, white, white, false, {0, 0, 300, -200}, nullptr, " "},
