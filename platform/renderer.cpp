@@ -361,9 +361,10 @@ void cairoTextOut(CairoDC& dc, int x, int y, const std::string& ansiBytes) {
     cairo_font_extents(cr, &fe);
     cairo_text_extents_t te;
     cairo_text_extents(cr, text.c_str(), &te);
-    // Text without ink (the space a symbol's picture starts with) leaves
-    // untouched pixels untouched.
-    if (s.bkMode == OPAQUE || f.underline || f.strikeOut || te.width > 0 || te.height > 0) dc.blankWhite = false;
+    // Text without ink (the space a symbol's picture starts with, behind
+    // which a fresh DC paints a white box) leaves white pixels white.
+    const bool box = s.bkMode == OPAQUE && (s.bkColor & 0xFFFFFF) != 0xFFFFFF;
+    if (box || f.underline || f.strikeOut || te.width > 0 || te.height > 0) dc.blankWhite = false;
 
     cairo_translate(cr, m.x.map(x), m.y.map(y));
     // Escapement turns counter-clockwise in the page's own axes: with the

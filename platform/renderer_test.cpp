@@ -372,8 +372,9 @@ TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
         bool nullBrush;
         struct { int left, top, right, bottom; } r;
         const char* text;  // drawn after the rectangle when set
-        const char* before = nullptr;  // drawn before it, in front of a grey box when boxed
+        const char* before = nullptr;  // drawn before it, in front of a box when boxed
         bool boxed = false;
+        COLORREF box = RGB(90, 90, 90);
     };
     const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), red = RGB(200, 10, 30);
     const std::vector<std::vector<Shape>> pictures = {
@@ -409,6 +410,8 @@ TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
          {PS_INSIDEFRAME, 1, black, black, false, {40, 0, 80, -200}, nullptr}},
         {{PS_INSIDEFRAME, 1, white, white, false, {0, 0, 300, -200}, nullptr, "  ", true},
          {PS_INSIDEFRAME, 1, black, black, false, {40, 0, 80, -200}, nullptr}},
+        {{PS_INSIDEFRAME, 1, white, white, false, {0, 0, 300, -200}, nullptr, " ", true, white},
+         {PS_INSIDEFRAME, 1, black, black, false, {40, 0, 80, -200}, nullptr}},
     };
     const int W = 300, H = 200, dpi = 254;  // 300 x 200 units: 30 x 20 px at 254 dpi, 1 px = 10 units
     for (size_t p = 0; p < pictures.size(); ++p) {
@@ -421,7 +424,7 @@ TEST(Renderer, DirectFillsPaintWhatCairoPaints) {
             made.insert(made.end(), {pen, brush});
             if (s.before) {
                 SetBkMode(mdc, s.boxed ? OPAQUE : TRANSPARENT);
-                SetBkColor(mdc, RGB(90, 90, 90));
+                SetBkColor(mdc, s.box);
                 TextOut(mdc, 0, 0, s.before);
             }
             SelectObject(mdc, pen);
