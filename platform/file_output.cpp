@@ -140,6 +140,45 @@ WriteResult replaceRegular(const std::string& target, const struct stat* old, co
     return {true, {}};
 }
 
+// Most saves in a batch make new names, so the name is not looked at
+// first: the file is written unnamed and linked at it. Only when the name
+// turns out to be taken is it looked at; a regular file there is replaced
+// by what was written, anything else gets the ordinary treatment (false,
+// with the temporary discarded, and the writer runs again).
+bool saveAsNewFirst(const std::string& target, const FileWriter& write, const ReplaceOptions& o,
+                    WriteResult& result) {
+    if (!o.unnamedFirst) return false;
+    const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    errno = 0;
+    if (!(write(fd) && (!o.durable || ::fsync(fd) == 0))) {
+        const int err = errno ? errno : EIO;
+        ::close(fd);
+        result = failure(err);
+        return true;
+    }
+    if (linkDescriptor(fd, target)) {
+        result = ::close(fd) == 0 ? WriteResult{true, {}} : failure(errno);
+        if (result && o.durable) syncFolder(target);
+        return true;
+    }
+    struct stat st {};
+    if (errno != EEXIST || ::lstat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    takeOver(fd, st);
+    std::string named;
+    bool ok = nameTemporary(fd, target, o, named);
+    int err = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) ok = false, err = errno;
+    if (ok && ::rename(named.c_str(), target.c_str()) != 0) ok = false, err = errno;
+    if (!ok && !named.empty()) ::unlink(named.c_str());
+    result = ok ? WriteResult{true, {}} : failure(err);
+    if (ok && o.durable) syncFolder(target);
+    return true;
+}
+
 // The path a symbolic link finally leads to, so that the file is replaced
 // and the link kept; the path itself when it is no link or leads nowhere.
 std::string linkTarget(const std::string& path) {
@@ -205,6 +244,7 @@ WriteResult replaceFile(const std::string& target, const FileWriter& write, cons
     auto absent = [&](const std::string& path) {
         return errno == ENOENT ? replaceRegular(path, nullptr, write, options) : failure(errno);
     };
+    if (WriteResult saved; saveAsNewFirst(target, write, options, saved)) return saved;
     // One look at the name settles all but a symbolic link, which is followed.
     struct stat st {};
     if (::lstat(target.c_str(), &st) != 0) return absent(target);

@@ -58,6 +58,9 @@ struct ReplaceOptions {
 //   stays.
 // - A character device or a FIFO with a reader is written in place, never
 //   renamed over. Anything else that is not a regular file is refused.
+// A new name is not looked at before the file is written (with unnamed
+// temporaries), so `write` runs a second time for a target that turns out
+// to be a link, device, FIFO or folder; it must write the same bytes again.
 WriteResult replaceFile(const std::string& target, const FileWriter& write, const ReplaceOptions& options = {});
 WriteResult replaceFileBytes(const std::string& target, const std::vector<uint8_t>& bytes,
                              const ReplaceOptions& options = {});

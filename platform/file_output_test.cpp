@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "platform/file_output.h"
@@ -362,5 +363,39 @@ TEST(FileOutput, FilesTakeTheirNamesWithoutThePrivilegeOfLinkingDescriptors) {
         EXPECT_EQ(contents(fresh), "fresh") << kind;
         EXPECT_EQ(contents(old), "new") << kind;
         EXPECT_TRUE(f.othersThan({"new.wmf", "old.wmf"}).empty()) << kind << " left a temporary";
+    }
+}
+
+// The writer runs once for a new name and for a plain file (it is never
+// looked at first), again for a link it follows, and not again for what is
+// refused; whatever the target, no temporary is left.
+TEST(FileOutput, TheWriterRunsOnceUnlessTheTargetIsNoPlainFile) {
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> make;  // what is at the name before
+        int runs;
+        bool saved;
+    } cases[] = {
+        {"nothing", [](const fs::path&) {}, 1, true},
+        {"plain file", [](const fs::path& p) { std::ofstream(p) << "old"; }, 1, true},
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }, 1, false},
+        {"link to a file", [](const fs::path& p) {
+             std::ofstream(p.string() + ".real") << "old";
+             fs::create_symlink(p.filename().string() + ".real", p);
+         }, 2, true},
+    };
+    for (const Case& c : cases) {
+        Folder f;
+        const fs::path p = f.dir / "label.wmf";
+        c.make(p);
+        int runs = 0;
+        const auto saved = platform::replaceFile(p.string(), [&](int fd) {
+            ++runs;
+            return platform::writeAll(fd, bytesOf("label"));
+        });
+        EXPECT_EQ(bool(saved), c.saved) << c.name << ": " << saved.reason;
+        EXPECT_EQ(runs, c.runs) << c.name;
+        if (c.saved) EXPECT_EQ(contents(p), "label") << c.name;
+        EXPECT_TRUE(f.othersThan({"label.wmf", "label.wmf.real"}).empty()) << c.name << " left a temporary";
     }
 }
