@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 namespace platform {
 
@@ -111,24 +112,13 @@ bool nameTemporary(int fd, const std::string& target, const ReplaceOptions& o, s
     return false;
 }
 
-// A new file: the finished unnamed temporary takes the target's name in
-// one step, never replacing what may have appeared there meanwhile.
-bool linkAsNewFile(int fd, const std::string& target) { return linkDescriptor(fd, target); }
-
-WriteResult replaceRegular(const std::string& target, const struct stat* old, const FileWriter& write,
-                           const ReplaceOptions& o) {
-    std::string named;
-    const int fd = openTemporary(target, o, old ? 0600 : 0666, named);
-    if (fd < 0) return failure(errno);
-    if (old) takeOver(fd, *old);
-    errno = 0;
-    bool ok = write(fd) && (!o.durable || ::fsync(fd) == 0);
-    int err = ok ? 0 : (errno ? errno : EIO);
-    if (ok && !old && named.empty() && linkAsNewFile(fd, target)) {
-        if (::close(fd) != 0) return failure(errno);
-        if (o.durable) syncFolder(target);
-        return {true, {}};
-    }
+// The written temporary (fd; named, or unnamed when named is empty) takes
+// the target's place by rename and is closed; written is whether the
+// bytes are all there (err their failure). Any failure removes the
+// temporary and leaves the target as it was.
+WriteResult renameOver(int fd, const std::string& target, const ReplaceOptions& o, std::string named, bool written,
+                       int err) {
+    bool ok = written;
     if (ok && named.empty() && !nameTemporary(fd, target, o, named)) ok = false, err = errno;
     if (::close(fd) != 0 && ok) ok = false, err = errno;
     if (ok && ::rename(named.c_str(), target.c_str()) != 0) ok = false, err = errno;
@@ -138,6 +128,25 @@ WriteResult replaceRegular(const std::string& target, const struct stat* old, co
     }
     if (o.durable) syncFolder(target);
     return {true, {}};
+}
+
+WriteResult replaceRegular(const std::string& target, const struct stat* old, const FileWriter& write,
+                           const ReplaceOptions& o) {
+    std::string named;
+    const int fd = openTemporary(target, o, old ? 0600 : 0666, named);
+    if (fd < 0) return failure(errno);
+    if (old) takeOver(fd, *old);
+    errno = 0;
+    const bool ok = write(fd) && (!o.durable || ::fsync(fd) == 0);
+    const int err = ok ? 0 : (errno ? errno : EIO);
+    // A new file: the unnamed temporary takes the target's name in one
+    // step, never replacing what may have appeared there meanwhile.
+    if (ok && !old && named.empty() && linkDescriptor(fd, target)) {
+        if (::close(fd) != 0) return failure(errno);
+        if (o.durable) syncFolder(target);
+        return {true, {}};
+    }
+    return renameOver(fd, target, o, std::move(named), ok, err);
 }
 
 // Most saves in a batch make new names, so the name is not looked at
@@ -168,14 +177,7 @@ bool saveAsNewFirst(const std::string& target, const FileWriter& write, const Re
         return false;
     }
     takeOver(fd, st);
-    std::string named;
-    bool ok = nameTemporary(fd, target, o, named);
-    int err = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) ok = false, err = errno;
-    if (ok && ::rename(named.c_str(), target.c_str()) != 0) ok = false, err = errno;
-    if (!ok && !named.empty()) ::unlink(named.c_str());
-    result = ok ? WriteResult{true, {}} : failure(err);
-    if (ok && o.durable) syncFolder(target);
+    result = renameOver(fd, target, o, {}, true, 0);
     return true;
 }
 

@@ -254,12 +254,11 @@ void cairoRectangle(CairoDC& dc, int left, int top, int right, int bottom) {
         if (x1 > x0 && y1 > y0) dc.pendingFills.push_back({x0, y0, x1, y1});
         return;
     }
-    // Fills of the DC's own pixels join those held back; only cairo's own
-    // drawing needs them written first.
-    if (!dc.pixels) cairoFlushFills(dc);
     cairo_t* cr = dc.cr;
-    // Fills of the DC's own pixels leave cairo's state alone.
+    // Fills of the DC's own pixels join those held back and leave cairo's
+    // state alone; only cairo's own drawing needs them written first.
     if (!dc.pixels) {
+        cairoFlushFills(dc);
         cairo_save(cr);
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
         cairo_new_path(cr);

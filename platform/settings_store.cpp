@@ -33,8 +33,6 @@ std::string trim(const std::string& s) {
 
 bool same(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
-std::vector<std::string> readLines(const std::string& path) { return readFileLines(path); }
-
 bool isSection(const std::string& line, std::string& name) {
     std::string t = trim(line);
     if (t.size() < 2 || t.front() != '[' || t.back() != ']') return false;
@@ -71,7 +69,7 @@ std::string settingsFilePath() { return configBase() + "/Quillet/settings.ini"; 
 std::string getSetting(const std::string& section, const std::string& key, const std::string& fallback) {
     std::string current, value;
     bool inSection = false;
-    for (const std::string& line : readLines(settingsFilePath())) {
+    for (const std::string& line : readFileLines(settingsFilePath())) {
         if (isSection(line, current)) inSection = same(current, section);
         else if (inSection && isKey(line, key, &value)) return value;
     }
@@ -82,7 +80,7 @@ bool putSetting(const std::string& section, const std::string& key, const std::s
     const std::string path = settingsFilePath();
     const std::string k = oneLine(trim(key)), v = oneLine(value), sec = oneLine(trim(section));
     if (k.empty() || k.find('=') != std::string::npos) return false;
-    std::vector<std::string> lines = readLines(path);
+    std::vector<std::string> lines = readFileLines(path);
     std::string current;
     bool inSection = false, done = false;
     size_t sectionEnd = std::string::npos;
