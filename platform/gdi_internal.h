@@ -1,8 +1,6 @@
 #pragma once
 // The process-wide object table behind the gdi calls. Not for callers
 // outside platform/.
-#include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -35,7 +33,6 @@ struct MetafileDC {
     std::vector<uint16_t> words;  // records recorded so far
     uint32_t maxRecord = 0;       // largest record, in words
     std::vector<Handle> slots;    // the metafile's object table; 0 = free
-    std::map<Handle, uint16_t> slotOf;
     bool disk = false;
     std::string path;
     DcState state;
@@ -88,8 +85,8 @@ Object* find(Handle h);
 Object* find(Handle h, ObjectKind kind);
 Handle add(Object&& obj);
 void remove(Handle h);
-// Calls fn with every live metafile DC (for recording object deletions).
-void forEachMetafileDC(const std::function<void(MetafileDC&)>& fn);
+// Every live metafile DC (for recording object deletions).
+const std::vector<MetafileDC*>& metafileDCs();
 // The system font's description.
 const LogFont& systemFont();
 // The initial state of a new DC: stock black pen, white brush, system font.

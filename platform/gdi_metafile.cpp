@@ -1,5 +1,6 @@
 // Metafile recording: the object table of a metafile, the header, and the
 // metafile handles.
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -27,35 +28,47 @@ void put32(std::vector<uint8_t>& b, uint32_t v) {
     put16(b, hi(v));
 }
 
-// The create record of a pen, brush or font, or false when a value does
-// not fit the record's 16-bit fields.
-bool createRecord(const Object& o, uint16_t& function, std::vector<uint16_t>& p) {
-    p.clear();
+// The create record of a pen, brush or font, its parameters in p (room for
+// the largest, a font's), or false when a value does not fit the record's
+// 16-bit fields.
+constexpr size_t kMaxCreateWords = 9 + wmf::kFaceNameBytes / 2;
+
+bool createRecord(const Object& o, uint16_t& function, uint16_t (&p)[kMaxCreateWords], size_t& n) {
+    auto set = [&](std::initializer_list<uint16_t> words) {
+        std::copy(words.begin(), words.end(), p);
+        n = words.size();
+    };
     switch (o.kind) {
         case ObjectKind::Pen:
             if (!fitsInt16(o.pen.width)) return false;
             function = wmf::META_CREATEPENINDIRECT;
-            p = {uint16_t(o.pen.style), w16(o.pen.width), 0, lo(o.pen.color), hi(o.pen.color)};
+            set({uint16_t(o.pen.style), w16(o.pen.width), 0, lo(o.pen.color), hi(o.pen.color)});
             return true;
         case ObjectKind::Brush:
             function = wmf::META_CREATEBRUSHINDIRECT;
-            p = {uint16_t(o.brush.style), lo(o.brush.color), hi(o.brush.color), w16(o.brush.hatch)};
+            set({uint16_t(o.brush.style), lo(o.brush.color), hi(o.brush.color), w16(o.brush.hatch)});
             return true;
         case ObjectKind::Font: {
             const LogFont& f = o.font;
             for (int v : {f.height, f.width, f.escapement, f.orientation, f.weight})
                 if (!fitsInt16(v)) return false;
             function = wmf::META_CREATEFONTINDIRECT;
-            p = {w16(f.height), w16(f.width), w16(f.escapement), w16(f.orientation), w16(f.weight),
+            set({w16(f.height), w16(f.width), w16(f.escapement), w16(f.orientation), w16(f.weight),
                  uint16_t(f.italic | f.underline << 8), uint16_t(f.strikeOut | f.charSet << 8),
-                 uint16_t(f.outPrecision | f.clipPrecision << 8), uint16_t(f.quality | f.pitchAndFamily << 8)};
+                 uint16_t(f.outPrecision | f.clipPrecision << 8), uint16_t(f.quality | f.pitchAndFamily << 8)});
             for (size_t i = 0; i < wmf::kFaceNameBytes; i += 2)
-                p.push_back(uint16_t(uint8_t(f.faceName[i]) | uint8_t(f.faceName[i + 1]) << 8));
+                p[n++] = uint16_t(uint8_t(f.faceName[i]) | uint8_t(f.faceName[i + 1]) << 8);
             return true;
         }
         default:
             return false;
     }
+}
+
+// The metafile slot that holds h, or slots.size() when none does. The
+// table is a label's handful of objects: a scan beats any index.
+size_t slotOf(const MetafileDC& dc, Handle h) {
+    return size_t(std::find(dc.slots.begin(), dc.slots.end(), h) - dc.slots.begin());
 }
 
 }  // namespace
@@ -82,33 +95,30 @@ uint16_t* recordSpace(MetafileDC& dc, uint16_t function, size_t paramWords) {
 }
 
 bool selectIntoMetafile(MetafileDC& dc, Handle h, const Object& obj) {
-    auto it = dc.slotOf.find(h);
-    if (it == dc.slotOf.end()) {
+    size_t slot = slotOf(dc, h);
+    if (slot == dc.slots.size()) {
         uint16_t function = 0;
-        // Kept between calls: a label selects a dozen new objects.
-        thread_local std::vector<uint16_t> params;
-        if (!createRecord(obj, function, params)) return false;
+        uint16_t params[kMaxCreateWords];
+        size_t n = 0;
+        if (!createRecord(obj, function, params, n)) return false;
         // A new object takes the lowest free slot, as a player assigns them.
-        size_t slot = 0;
-        while (slot < dc.slots.size() && dc.slots[slot] != 0) ++slot;
+        slot = slotOf(dc, 0);
         if (slot >= 0xFFFF) return false;
         if (slot == dc.slots.size()) dc.slots.push_back(0);
         dc.slots[slot] = h;
-        it = dc.slotOf.emplace(h, uint16_t(slot)).first;
-        record(dc, function, params);
+        record(dc, function, std::span<const uint16_t>(params, n));
     }
-    record(dc, wmf::META_SELECTOBJECT, {it->second});
+    record(dc, wmf::META_SELECTOBJECT, {uint16_t(slot)});
     return true;
 }
 
 void forgetObject(Handle h) {
-    forEachMetafileDC([h](MetafileDC& dc) {
-        auto it = dc.slotOf.find(h);
-        if (it == dc.slotOf.end()) return;
-        record(dc, wmf::META_DELETEOBJECT, {it->second});
-        dc.slots[it->second] = 0;
-        dc.slotOf.erase(it);
-    });
+    for (MetafileDC* dc : metafileDCs()) {
+        const size_t slot = slotOf(*dc, h);
+        if (slot == dc->slots.size()) continue;
+        record(*dc, wmf::META_DELETEOBJECT, {uint16_t(slot)});
+        dc->slots[slot] = 0;
+    }
 }
 
 std::vector<uint8_t> finishMetafile(const MetafileDC& dc) {

@@ -24,32 +24,53 @@ LogFont makeFont(int height, int width, int weight, uint8_t charSet, uint8_t pit
 }
 
 struct Table {
-    std::map<Handle, Object> objects;
+    // Live objects in handle order. Handles only grow, so a new object goes
+    // at the end, with no allocation per object; a label has two dozen live
+    // objects at most. handles[i] is objects[i]'s handle: the search reads
+    // only the handles.
+    std::vector<Handle> handles;
+    std::vector<Object> objects;
     // The live metafile DCs, in handle order: every deletion looks at them.
     std::vector<MetafileDC*> metafileDCs;
     Handle next = kFirstHandle;
 
+    Object& put(Handle h, Object&& o) {
+        handles.push_back(h);
+        return objects.emplace_back(std::move(o));
+    }
+
+    // The index of h's object, or objects.size() when h is not live. The
+    // search starts from the newest: a drawing works mostly with what it
+    // has just made.
+    size_t indexOf(Handle h) const {
+        size_t i = handles.size();
+        while (i > 0 && handles[i - 1] > h) --i;
+        return i > 0 && handles[i - 1] == h ? i - 1 : objects.size();
+    }
+
     Table() {
+        handles.reserve(64);
+        objects.reserve(64);
         auto brush = [&](int id, uint32_t style, COLORREF c) {
             Object o;
             o.kind = ObjectKind::Brush;
             o.stock = true;
             o.brush = {style, c, 0};
-            objects[kStockBase + id] = std::move(o);
+            put(kStockBase + id, std::move(o));
         };
         auto pen = [&](int id, uint32_t style, COLORREF c) {
             Object o;
             o.kind = ObjectKind::Pen;
             o.stock = true;
             o.pen = {style, 0, c};
-            objects[kStockBase + id] = std::move(o);
+            put(kStockBase + id, std::move(o));
         };
         auto font = [&](int id, const LogFont& f) {
             Object o;
             o.kind = ObjectKind::Font;
             o.stock = true;
             o.font = f;
-            objects[kStockBase + id] = std::move(o);
+            put(kStockBase + id, std::move(o));
         };
         brush(WHITE_BRUSH, BS_SOLID, RGB(255, 255, 255));
         brush(LTGRAY_BRUSH, BS_SOLID, RGB(192, 192, 192));
@@ -83,9 +104,9 @@ std::recursive_mutex& tableLock() {
 }
 
 Object* find(Handle h) {
-    auto& objs = table().objects;
-    auto it = objs.find(h);
-    return it == objs.end() ? nullptr : &it->second;
+    Table& t = table();
+    const size_t i = t.indexOf(h);
+    return i == t.objects.size() ? nullptr : &t.objects[i];
 }
 
 Object* find(Handle h, ObjectKind kind) {
@@ -97,22 +118,21 @@ Handle add(Object&& obj) {
     Table& t = table();
     if (t.next == INT32_MAX) return 0;  // table exhausted
     Handle h = t.next++;
-    Object& o = t.objects[h] = std::move(obj);
+    Object& o = t.put(h, std::move(obj));
     if (o.kind == ObjectKind::MetafileDC) t.metafileDCs.push_back(o.mdc.get());
     return h;
 }
 
 void remove(Handle h) {
     Table& t = table();
-    auto it = t.objects.find(h);
-    if (it == t.objects.end()) return;
-    if (it->second.kind == ObjectKind::MetafileDC) std::erase(t.metafileDCs, it->second.mdc.get());
-    t.objects.erase(it);
+    const size_t i = t.indexOf(h);
+    if (i == t.objects.size()) return;
+    if (t.objects[i].kind == ObjectKind::MetafileDC) std::erase(t.metafileDCs, t.objects[i].mdc.get());
+    t.objects.erase(t.objects.begin() + std::ptrdiff_t(i));
+    t.handles.erase(t.handles.begin() + std::ptrdiff_t(i));
 }
 
-void forEachMetafileDC(const std::function<void(MetafileDC&)>& fn) {
-    for (MetafileDC* dc : table().metafileDCs) fn(*dc);
-}
+const std::vector<MetafileDC*>& metafileDCs() { return table().metafileDCs; }
 
 const LogFont& systemFont() { return find(kStockBase + SYSTEM_FONT)->font; }
 
@@ -211,7 +231,7 @@ ObjectKind objectKind(Handle h) {
 size_t liveObjectCount() {
     std::lock_guard lock(tableLock());
     size_t n = 0;
-    for (const auto& [h, o] : table().objects)
+    for (const Object& o : table().objects)
         if (!o.stock) ++n;
     return n;
 }

@@ -292,6 +292,33 @@ TEST(GdiRecording, HandlesAreNotReusedAndObjectsDoNotLeak) {
     EXPECT_EQ(CreatePen(7, 1, 0), 0);
 }
 
+// Objects deleted out of order leave every other one as it was: each
+// handle still finds its own object, and a deleted one finds none.
+TEST(GdiRecording, ObjectsDeletedInAnyOrderLeaveTheOthersFindable) {
+    const size_t before = liveObjectCount();
+    std::vector<Handle> pens;
+    for (int i = 0; i < 40; ++i) pens.push_back(CreatePen(PS_SOLID, i, RGB(i, 0, 0)));
+    std::vector<bool> deleted(pens.size(), false);
+    for (size_t i : {size_t(0), size_t(39), size_t(17), size_t(18), size_t(5), size_t(30)}) {
+        ASSERT_TRUE(DeleteObject(pens[i]));
+        deleted[i] = true;
+        EXPECT_FALSE(DeleteObject(pens[i])) << "a second deletion finds nothing";
+    }
+    for (size_t i = 0; i < pens.size(); ++i) {
+        LogPen p{};
+        if (deleted[i]) {
+            EXPECT_EQ(objectKind(pens[i]), ObjectKind::None) << i;
+            continue;
+        }
+        ASSERT_EQ(GetObject(pens[i], sizeof p, &p), int(sizeof p)) << i;
+        EXPECT_EQ(p.width, int(i));
+        EXPECT_EQ(p.color, RGB(int(i), 0, 0));
+    }
+    for (size_t i = 0; i < pens.size(); ++i)
+        if (!deleted[i]) DeleteObject(pens[i]);
+    EXPECT_EQ(liveObjectCount(), before);
+}
+
 // Drawing many rectangles at once records exactly what drawing them one by
 // one records, skips the same ones that do not fit, and says so.
 TEST(GdiRecording, RectanglesRecordAsOneCallEach) {
