@@ -76,6 +76,7 @@ std::vector<int> code128Values(std::string_view text, bool gs1) {
     const Message m{text};
     const size_t n = m.size();
     std::vector<int> v;
+    v.reserve(n + 4);  // room for the usual case: the start, a value a character, a set change or two
 
     Set set;
     if (m.useSetC(0) || m.allDigits()) {

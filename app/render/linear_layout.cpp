@@ -83,7 +83,8 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
 
     // Quiet zones: 10 modules, 13 where the vertical bearers stand inside them.
     if (!postal && s.quietZones) L.q = (s.bearerBars && !isUpcEan(code)) ? 13 : 10;
-    L.drawn = std::string(size_t(L.q), '1') + in.pattern + std::string(size_t(L.q), '1');
+    L.drawn.reserve(in.pattern.size() + 2 * size_t(L.q));
+    L.drawn.append(size_t(L.q), '1').append(in.pattern).append(size_t(L.q), '1');
     const int q = L.q;
 
     if (postal) {
@@ -130,6 +131,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
     const int r = (!postal && step != 0) ? roundEven(double(X) * step * 5 / 100.0) : 0;
     int x = 0, m = 0;
     bool firstBar = true;
+    L.bars.reserve(L.drawn.size());  // a bar per element at most
     for (char c : L.drawn) {
         Rect bar{};
         int advance = 0;
@@ -207,6 +209,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
             const int top = s.textAbove ? -A : D - H - A;
             const bool smallEnds = sym == Symbology::UpcA || sym == Symbology::UpcE || sym == Symbology::UpcE1;
             const int drop = roundEven(0.2 * TH);
+            L.text.reserve(L.text.size() + size_t(n));
             for (int i = 0; i < n; ++i) {
                 const bool small = smallEnds && (i == 0 || i == n - 1);
                 L.text.push_back({cellCentre(left, cell, i), small ? top - drop : top, in.text[size_t(i)], small});
