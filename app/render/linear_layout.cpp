@@ -39,6 +39,38 @@ ElementWidth elementWidth(char c, int X, int WD) {
     }
 }
 
+// The widths and module counts of the element characters '1' to 'J', each
+// worked out the first time a layout meets it: a pattern's characters
+// follow no order a branch predictor could learn, so a switch per element
+// costs more than the rest of the element's work.
+class ElementTable {
+public:
+    ElementTable(int X, int WD) : X_(X), WD_(WD) {}
+
+    ElementWidth widthOf(char c) { return inRange(c) ? entry(c).width : elementWidth(c, X_, WD_); }
+    int modulesOf(char c) { return inRange(c) ? entry(c).modules : moduleCount(c); }
+
+private:
+    static constexpr char kFirst = '1', kLast = 'J';
+    struct Entry {
+        ElementWidth width;
+        int modules = 0;
+    };
+    static bool inRange(char c) { return c >= kFirst && c <= kLast; }
+    const Entry& entry(char c) {
+        const int i = c - kFirst;
+        if (!(known_ & (1u << i))) {
+            entries_[i] = {elementWidth(c, X_, WD_), moduleCount(c)};
+            known_ |= 1u << i;
+        }
+        return entries_[i];
+    }
+
+    int X_, WD_;
+    uint32_t known_ = 0;
+    Entry entries_[kLast - kFirst + 1];
+};
+
 // Top and bottom of a UPC/EAN bar whose right end is at module m; the data
 // bars are shortened for the digits and the add-on bars lowered under theirs.
 void upcEanBar(int code, int q, int m, int H, int TH, int& top, int& bottom) {
@@ -129,6 +161,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
     const bool shortenUpc = isUpcEan(code) && s.includeText && !s.textAbove;
     const int step = reductionStep(s);
     const int r = (!postal && step != 0) ? roundEven(double(X) * step * 5 / 100.0) : 0;
+    ElementTable elements(X, L.WD);
     int x = 0, m = 0;
     bool firstBar = true;
     L.bars.reserve(L.drawn.size());  // a bar per element at most
@@ -151,8 +184,8 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
             default: isBar = false; break;
             }
         } else {
-            ElementWidth e = elementWidth(c, X, L.WD);
-            m += moduleCount(c);
+            const ElementWidth e = elements.widthOf(c);
+            m += elements.modulesOf(c);
             advance = e.advance;
             isBar = e.bar;
             if (isBar) {
