@@ -81,6 +81,8 @@ struct Object {
 
 // The lock every public call takes.
 std::recursive_mutex& tableLock();
+// An object found is valid until the next add or remove: the table moves
+// objects (a DC's own state lives behind its unique_ptr and stays put).
 Object* find(Handle h);
 Object* find(Handle h, ObjectKind kind);
 Handle add(Object&& obj);

@@ -25,9 +25,9 @@ LogFont makeFont(int height, int width, int weight, uint8_t charSet, uint8_t pit
 
 struct Table {
     // Live objects in handle order. Handles only grow, so a new object goes
-    // at the end, with no allocation per object; a label has two dozen live
-    // objects at most. handles[i] is objects[i]'s handle: the search reads
-    // only the handles.
+    // at the end, with no allocation per object; a label keeps a few dozen
+    // alive. handles[i] is objects[i]'s handle: the search reads only the
+    // handles.
     std::vector<Handle> handles;
     std::vector<Object> objects;
     // The live metafile DCs, in handle order: every deletion looks at them.
