@@ -112,6 +112,13 @@ bool nameTemporary(int fd, const std::string& target, const ReplaceOptions& o, s
     return false;
 }
 
+// Closes a file just linked at target, its new name.
+WriteResult closeLinked(int fd, const std::string& target, const ReplaceOptions& o) {
+    if (::close(fd) != 0) return failure(errno);
+    if (o.durable) syncFolder(target);
+    return {true, {}};
+}
+
 // The written temporary (fd; named, or unnamed when named is empty) takes
 // the target's place by rename and is closed; written is whether the
 // bytes are all there (err their failure). Any failure removes the
@@ -141,11 +148,7 @@ WriteResult replaceRegular(const std::string& target, const struct stat* old, co
     const int err = ok ? 0 : (errno ? errno : EIO);
     // A new file: the unnamed temporary takes the target's name in one
     // step, never replacing what may have appeared there meanwhile.
-    if (ok && !old && named.empty() && linkDescriptor(fd, target)) {
-        if (::close(fd) != 0) return failure(errno);
-        if (o.durable) syncFolder(target);
-        return {true, {}};
-    }
+    if (ok && !old && named.empty() && linkDescriptor(fd, target)) return closeLinked(fd, target, o);
     return renameOver(fd, target, o, std::move(named), ok, err);
 }
 
@@ -167,8 +170,7 @@ bool saveAsNewFirst(const std::string& target, const FileWriter& write, const Re
         return true;
     }
     if (linkDescriptor(fd, target)) {
-        result = ::close(fd) == 0 ? WriteResult{true, {}} : failure(errno);
-        if (result && o.durable) syncFolder(target);
+        result = closeLinked(fd, target, o);
         return true;
     }
     struct stat st {};

@@ -1,6 +1,5 @@
 // Device context calls: a metafile DC records them, a cairo DC keeps the
 // state its drawing uses.
-#include <algorithm>
 
 #include "platform/gdi_internal.h"
 #include "platform/wmf_format.h"
@@ -224,9 +223,7 @@ bool Rectangles(Handle hdc, const std::vector<Box>& boxes) {
         // bottom, right, top, left. A box beyond 16 bits is left out.
         MetafileDC& m = *d.meta;
         const size_t at = m.words.size();
-        const size_t needed = at + boxes.size() * 7;
-        if (needed > m.words.capacity()) m.words.reserve(std::max(needed, 2 * m.words.capacity()));
-        m.words.resize(needed);
+        m.words.resize(at + boxes.size() * 7);
         uint16_t* w = m.words.data() + at;
         for (const Box& b : boxes) {
             if (!fit({b.left, b.top, b.right, b.bottom})) {

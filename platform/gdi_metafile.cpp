@@ -78,7 +78,7 @@ void record(MetafileDC& dc, uint16_t function, std::span<const uint16_t> params)
     dc.words.push_back(lo(size));
     dc.words.push_back(hi(size));
     dc.words.push_back(function);
-    for (uint16_t p : params) dc.words.push_back(p);
+    dc.words.insert(dc.words.end(), params.begin(), params.end());
     if (size > dc.maxRecord) dc.maxRecord = size;
 }
 

@@ -39,36 +39,29 @@ ElementWidth elementWidth(char c, int X, int WD) {
     }
 }
 
-// The widths and module counts of the element characters '1' to 'J', each
-// worked out the first time a layout meets it: a pattern's characters
-// follow no order a branch predictor could learn, so a switch per element
-// costs more than the rest of the element's work.
+// The widths of the element characters '1' to 'J', each worked out the
+// first time a layout meets it: a pattern's characters follow no order a
+// branch predictor could learn, so a switch per element costs more than
+// the rest of the element's work.
 class ElementTable {
 public:
     ElementTable(int X, int WD) : X_(X), WD_(WD) {}
 
-    ElementWidth widthOf(char c) { return inRange(c) ? entry(c).width : elementWidth(c, X_, WD_); }
-    int modulesOf(char c) { return inRange(c) ? entry(c).modules : moduleCount(c); }
+    ElementWidth widthOf(char c) {
+        if (c < kFirst || c > kLast) return elementWidth(c, X_, WD_);
+        const int i = c - kFirst;
+        if (!(known_ & (1u << i))) {
+            widths_[i] = elementWidth(c, X_, WD_);
+            known_ |= 1u << i;
+        }
+        return widths_[i];
+    }
 
 private:
     static constexpr char kFirst = '1', kLast = 'J';
-    struct Entry {
-        ElementWidth width;
-        int modules = 0;
-    };
-    static bool inRange(char c) { return c >= kFirst && c <= kLast; }
-    const Entry& entry(char c) {
-        const int i = c - kFirst;
-        if (!(known_ & (1u << i))) {
-            entries_[i] = {elementWidth(c, X_, WD_), moduleCount(c)};
-            known_ |= 1u << i;
-        }
-        return entries_[i];
-    }
-
     int X_, WD_;
     uint32_t known_ = 0;
-    Entry entries_[kLast - kFirst + 1];
+    ElementWidth widths_[kLast - kFirst + 1];
 };
 
 // Top and bottom of a UPC/EAN bar whose right end is at module m; the data
@@ -185,7 +178,7 @@ LinearLayout layoutLinear(const SymbolSettings& s, const LinearLayoutInput& in) 
             }
         } else {
             const ElementWidth e = elements.widthOf(c);
-            m += elements.modulesOf(c);
+            m += moduleCount(c);
             advance = e.advance;
             isBar = e.bar;
             if (isBar) {
